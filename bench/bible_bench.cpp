@@ -1,0 +1,85 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "bench/bench_bible.h"
+#include "core/modules/bible_mapping_cache.h"
+#include "core/modules/bible_module.h"
+#include "tests/support/test_bible.h"
+
+namespace lumora::bench {
+
+const std::string& BenchBiblePath(std::string* label) {
+  static std::string path, what;
+  if (path.empty()) {
+    const char* library = std::getenv("LUMORA_LIBRARY");
+    const auto real = library ? std::filesystem::path(library) / "Bibles" / "KJV.lmb"
+                              : std::filesystem::path();
+    if (library && std::filesystem::exists(real)) {
+      path = real.string();
+      what = "imported KJV";
+    } else {
+      path = (std::filesystem::temp_directory_path() / "lumora-bench-synthetic.lmb").string();
+      if (!builder::WriteBibleModule(test::MakeTestBible("KJV"), path).ok()) path.clear();
+      what = "synthetic Bible (set LUMORA_LIBRARY for the real KJV)";
+    }
+  }
+  if (label) *label = what;
+  return path;
+}
+
+namespace {
+
+std::unique_ptr<TLMBibleModule> OpenOrDie(benchmark::State& state) {
+  BibleMappingCache::Instance().Clear();
+  Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
+  if (!bible.ok()) {
+    state.SkipWithError(bible.status().message().c_str());
+    return nullptr;
+  }
+  return std::move(bible).value();
+}
+
+void BM_OpenBible(benchmark::State& state) {
+  std::string label;
+  BenchBiblePath(&label);
+  for (auto _ : state) {
+    BibleMappingCache::Instance().Clear();  // a cold open, not the twin's shared one
+    Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
+    if (!bible.ok()) {
+      state.SkipWithError(bible.status().message().c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(bible->get());
+  }
+  state.SetLabel(label);
+}
+BENCHMARK(BM_OpenBible)->Unit(benchmark::kMicrosecond);
+
+void BM_AllVerses(benchmark::State& state) {
+  std::unique_ptr<TLMBibleModule> bible = OpenOrDie(state);
+  if (!bible) return;
+  const bool strongs = state.range(0) != 0;
+  size_t bytes = 0;
+  for (auto _ : state) {
+    for (int i = 1; i <= bible->VerseCount(); ++i) {
+      std::string text = bible->GetVerseText(i, strongs, false);
+      bytes += text.size();
+      benchmark::DoNotOptimize(text);
+    }
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(bytes));
+  state.SetLabel(strongs ? "with Strong's" : "plain");
+}
+BENCHMARK(BM_AllVerses)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LocateVerse(benchmark::State& state) {
+  std::unique_ptr<TLMBibleModule> bible = OpenOrDie(state);
+  if (!bible) return;
+  for (auto _ : state) benchmark::DoNotOptimize(bible->LocateVerse(66, 22, 21));
+}
+BENCHMARK(BM_LocateVerse)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lumora::bench

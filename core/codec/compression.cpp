@@ -1,0 +1,97 @@
+#include "core/codec/compression.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace lumora {
+namespace {
+
+size_t RoundUp256(size_t n) { return (n + 255) / 256 * 256; }
+
+std::string ZlibMessage(int code, const z_stream& zs) {
+  if (zs.msg != nullptr) return zs.msg;
+  return zError(code);
+}
+
+// One zlib stream per thread, reset between texts: verse texts are short, and
+// setting up a level-9 deflate state or an inflate window costs more than
+// the text itself.
+struct Deflater {
+  z_stream zs{};
+  int init = deflateInit2(&zs, 9, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY);
+  ~Deflater() {
+    if (init == Z_OK) deflateEnd(&zs);
+  }
+};
+
+struct Inflater {
+  z_stream zs{};
+  int init = inflateInit(&zs);
+  ~Inflater() {
+    if (init == Z_OK) inflateEnd(&zs);
+  }
+};
+
+}  // namespace
+
+Result<std::string> CompressString(std::string_view text) {
+  if (text.size() > UINT_MAX / 2)
+    return Status::Error(ErrorKind::kCompression, "text too large to compress");
+  thread_local Deflater deflater;
+  if (deflater.init != Z_OK) return Status::Error(ErrorKind::kCompression, zError(deflater.init));
+  z_stream& zs = deflater.zs;
+  deflateReset(&zs);
+  std::string out(RoundUp256(text.size() + text.size() / 10 + 12), '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  zs.avail_in = static_cast<uInt>(text.size());
+  for (;;) {
+    if (zs.total_out == out.size()) out.resize(out.size() + 256);
+    zs.next_out = reinterpret_cast<Bytef*>(out.data()) + zs.total_out;
+    zs.avail_out = static_cast<uInt>(out.size() - zs.total_out);
+    const int rc = deflate(&zs, Z_FINISH);
+    if (rc == Z_STREAM_END) break;
+    if (rc != Z_OK && rc != Z_BUF_ERROR) return Status::Error(ErrorKind::kCompression, ZlibMessage(rc, zs));
+  }
+  out.resize(zs.total_out);
+  return out;
+}
+
+Result<std::string> DecompressBytes(const void* data, size_t length, size_t limit) {
+  if (length == 0 || data == nullptr)
+    return Status::Error(ErrorKind::kDecompression, "empty stream");
+  if (length > UINT_MAX) return Status::Error(ErrorKind::kDecompression, "stream too large");
+  thread_local Inflater inflater;
+  if (inflater.init != Z_OK) return Status::Error(ErrorKind::kDecompression, zError(inflater.init));
+  z_stream& zs = inflater.zs;
+  inflateReset(&zs);
+  zs.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+  zs.avail_in = static_cast<uInt>(length);
+  // Start from four times the input (text compresses about that well) and
+  // double: a large text costs a few reallocations, not thousands.
+  std::string out(std::min(RoundUp256(length) * 4, limit), '\0');
+  for (;;) {
+    if (zs.total_out == out.size()) {
+      if (out.size() >= limit)
+        return Status::Error(ErrorKind::kDecompression, "output limit exceeded");
+      out.resize(std::min(out.size() * 2, limit));
+    }
+    zs.next_out = reinterpret_cast<Bytef*>(out.data()) + zs.total_out;
+    zs.avail_out = static_cast<uInt>(out.size() - zs.total_out);
+    const uLong before_in = zs.total_in, before_out = zs.total_out;
+    const int rc = inflate(&zs, Z_NO_FLUSH);
+    if (rc == Z_STREAM_END) break;
+    const bool progress = zs.total_in != before_in || zs.total_out != before_out;
+    if (rc != Z_OK && rc != Z_BUF_ERROR)
+      return Status::Error(ErrorKind::kDecompression, ZlibMessage(rc, zs));
+    // No progress with room left in the output: the input ended before the
+    // stream did.
+    if (!progress && zs.avail_out != 0)
+      return Status::Error(ErrorKind::kDecompression, "truncated stream");
+  }
+  out.resize(zs.total_out);
+  return out;
+}
+
+}  // namespace lumora

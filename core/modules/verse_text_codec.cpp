@@ -1,0 +1,104 @@
+#include "core/modules/verse_text_codec.h"
+
+#include "core/codec/base205.h"
+
+namespace lumora {
+namespace {
+
+bool IsStrongsByte(char c) { return c == kHebrewStrongsByte || c == kGreekStrongsByte; }
+
+// True when text[i] is a Strong's byte followed by two digits.
+bool IsStrongsTokenAt(std::string_view text, size_t i) {
+  return IsStrongsByte(text[i]) && i + 2 < text.size() &&
+         IsBase205Digit(static_cast<unsigned char>(text[i + 1])) &&
+         IsBase205Digit(static_cast<unsigned char>(text[i + 2]));
+}
+
+int DigitValue(char c) { return static_cast<unsigned char>(c) - kBase205FirstDigit; }
+
+}  // namespace
+
+std::string ExpandWordCodes(std::string_view raw, const std::vector<std::string>& words) {
+  std::string out;
+  out.reserve(raw.size() * 3);
+  size_t p = 0;
+  while (p < raw.size()) {
+    const char c = raw[p];
+    // The byte that ends the text is never a code: it has no digits.
+    if ((c == kWordCode1Byte || c == kWordCode2Byte) && p + 1 < raw.size()) {
+      const size_t digits = c == kWordCode1Byte ? 1 : 2;
+      if (p + digits < raw.size()) {
+        int position = 0;
+        bool valid = true;
+        for (size_t k = 1; k <= digits; ++k) {
+          const auto d = static_cast<unsigned char>(raw[p + k]);
+          valid = valid && IsBase205Digit(d);
+          position = position * kBase205 + DigitValue(raw[p + k]);
+        }
+        if (valid && position < static_cast<int>(words.size())) {
+          out += words[static_cast<size_t>(position)];
+          p += digits + 1;
+          continue;
+        }
+      }
+    }
+    out += c;
+    ++p;
+  }
+  return out;
+}
+
+std::string WriteOutStrongs(std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  size_t p = 0;
+  while (p < text.size()) {
+    if (IsStrongsTokenAt(text, p)) {
+      const int n = DigitValue(text[p + 1]) * kBase205 + DigitValue(text[p + 2]);
+      out += text[p];
+      out += '$';
+      out += kHex[(n >> 12) & 0xF];
+      out += kHex[(n >> 8) & 0xF];
+      out += kHex[(n >> 4) & 0xF];
+      out += kHex[n & 0xF];
+      p += 3;
+      continue;
+    }
+    out += text[p++];
+  }
+  return out;
+}
+
+std::string RemoveStrongs(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t p = 0;
+  while (p < text.size()) {
+    if (IsStrongsTokenAt(text, p)) {
+      p += 3;
+      continue;
+    }
+    out += text[p++];
+  }
+  return out;
+}
+
+std::string RemoveFootnotes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t p = 0;
+  while (p < text.size()) {
+    const size_t open = text.find('{', p);
+    if (open == std::string_view::npos) break;
+    out.append(text.substr(p, open - p));
+    const size_t close = text.find('}', open + 1);
+    if (close == std::string_view::npos) return out;  // cut before the "{"
+    p = close + 1;
+    if (p < text.size() && text[p] == ' ') ++p;
+  }
+  out.append(text.substr(p));
+  return out;
+}
+
+}  // namespace lumora

@@ -1,0 +1,31 @@
+// The byte codes a Bible module decodes in its stored verse texts: word
+// codes (0x04 + one base-205 digit, 0x05 + two), Strong's tokens (0x02
+// Hebrew, 0x03 Greek, + two digits) and "{...}" footnotes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+inline constexpr char kHebrewStrongsByte = 0x02;
+inline constexpr char kGreekStrongsByte = 0x03;
+inline constexpr char kWordCode1Byte = 0x04;
+inline constexpr char kWordCode2Byte = 0x05;
+
+// Replaces each word code by its word. A code is expanded only when all its
+// digits are present and valid and the position exists in `words`; anything
+// else is left as it stands. Inserted words are not scanned again.
+std::string ExpandWordCodes(std::string_view raw, const std::vector<std::string>& words);
+
+// Strong's tokens with two valid digits become byte, "$" and the number as
+// four lower-case hex digits.
+std::string WriteOutStrongs(std::string_view text);
+// Strong's tokens with two valid digits are removed with their digits.
+std::string RemoveStrongs(std::string_view text);
+// Removes each "{...}" note and the blank right after its "}"; a "{" with no
+// "}" after it cuts the text just before the "{".
+std::string RemoveFootnotes(std::string_view text);
+
+}  // namespace lumora

@@ -1,0 +1,208 @@
+// POSIX file system: mmap for the read-only views, and an in-process table of
+// exclusively opened files, since POSIX has no share modes.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <utility>
+
+#include "core/platform/file_system.h"
+
+namespace lumora {
+namespace {
+
+Status ErrnoStatus(const std::string& what, const std::string& path, int err) {
+  return Status::Error(err == ENOENT ? ErrorKind::kNotFound : ErrorKind::kIo,
+                       what + " " + path + ": " + std::strerror(err));
+}
+
+using FileId = std::pair<dev_t, ino_t>;
+
+class ExclusiveTable {
+ public:
+  bool Acquire(FileId id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return ids_.insert(id).second;
+  }
+  void Release(FileId id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ids_.erase(id);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::set<FileId> ids_;
+};
+
+ExclusiveTable& Exclusive() {
+  static ExclusiveTable table;
+  return table;
+}
+
+class PosixMappedFile : public MappedFile {
+ public:
+  PosixMappedFile(int fd, FileId id, void* base, size_t size)
+      : fd_(fd), id_(id), base_(base), size_(size) {}
+  ~PosixMappedFile() override {
+    munmap(base_, size_);
+    close(fd_);
+    Exclusive().Release(id_);
+  }
+  const uint8_t* data() const override { return static_cast<const uint8_t*>(base_); }
+  size_t size() const override { return size_; }
+
+ private:
+  int fd_;
+  FileId id_;
+  void* base_;
+  size_t size_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus("Cannot open", path, errno);
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+      close(fd);
+      return Status::Error(ErrorKind::kIo, "Not a mappable file: " + path);
+    }
+    const FileId id{st.st_dev, st.st_ino};
+    if (!Exclusive().Acquire(id)) {
+      close(fd);
+      return Status::Error(ErrorKind::kIo, "File is in use: " + path);
+    }
+    const auto size = static_cast<size_t>(st.st_size);
+    void* base = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+    if (base == MAP_FAILED) {
+      const int err = errno;
+      close(fd);
+      Exclusive().Release(id);
+      return ErrnoStatus("Cannot map", path, err);
+    }
+    return std::shared_ptr<const MappedFile>(std::make_shared<PosixMappedFile>(fd, id, base, size));
+  }
+
+  Result<std::string> ReadFile(const std::string& path) override {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus("Cannot open", path, errno);
+    std::string out;
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = read(fd, buf, sizeof buf);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        close(fd);
+        return ErrnoStatus("Cannot read", path, err);
+      }
+      if (n == 0) break;
+      out.append(buf, static_cast<size_t>(n));
+    }
+    close(fd);
+    return out;
+  }
+
+  Status WriteFile(const std::string& path, std::string_view data) override {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return ErrnoStatus("Cannot create", path, errno);
+    size_t done = 0;
+    while (done < data.size()) {
+      const ssize_t n = write(fd, data.data() + done, data.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        close(fd);
+        return ErrnoStatus("Cannot write", path, err);
+      }
+      done += static_cast<size_t>(n);
+    }
+    if (fsync(fd) != 0) {
+      const int err = errno;
+      close(fd);
+      return ErrnoStatus("Cannot flush", path, err);
+    }
+    if (close(fd) != 0) return ErrnoStatus("Cannot close", path, errno);
+    return Status::Ok();
+  }
+
+  Status Rename(const std::string& from, const std::string& to) override {
+    if (rename(from.c_str(), to.c_str()) != 0) return ErrnoStatus("Cannot rename", from, errno);
+    return Status::Ok();
+  }
+
+  Status Remove(const std::string& path) override {
+    if (unlink(path.c_str()) != 0) return ErrnoStatus("Cannot delete", path, errno);
+    return Status::Ok();
+  }
+
+  bool FileExists(const std::string& path) override {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  bool FolderExists(const std::string& path) override {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  Status CreateFolder(const std::string& path) override {
+    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST)
+      return ErrnoStatus("Cannot create folder", path, errno);
+    return Status::Ok();
+  }
+
+  Result<std::vector<std::string>> ListFiles(const std::string& folder,
+                                             std::string_view suffix) override {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return ErrnoStatus("Cannot list", folder, errno);
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (!HasSuffixNoCase(name, suffix)) continue;
+      if (!FileExists(JoinPath(folder, name))) continue;
+      names.push_back(std::move(name));
+    }
+    closedir(dir);
+    SortFileNames(names);
+    return names;
+  }
+
+  Result<int64_t> LastWriteTime(const std::string& path) override {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return ErrnoStatus("Cannot stat", path, errno);
+    return static_cast<int64_t>(st.st_mtime);
+  }
+
+  Status SetLastWriteTime(const std::string& path, int64_t seconds) override {
+    struct timeval times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+    if (utimes(path.c_str(), times) != 0) return ErrnoStatus("Cannot set time of", path, errno);
+    return Status::Ok();
+  }
+};
+
+}  // namespace
+
+FileSystem& DefaultFileSystem() {
+  static PosixFileSystem fs;
+  return fs;
+}
+
+std::string ExecutableFolder() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string path(buf, static_cast<size_t>(n));
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+}  // namespace lumora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora::cli {
+
+struct CliOptions {
+  std::string data_folder;  // empty: the executable's folder
+  bool strongs = false;     // write Strong's tokens out
+  bool footnotes = false;   // keep footnotes
+  bool verbose = false;     // print start-up status texts
+  std::string command;
+  std::vector<std::string> arguments;
+};
+
+// Parses argv; on a usage error returns nullopt and fills `error`.
+std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace lumora::cli
