@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "tools/builder/bible_builder.h"
+#include "tools/cli/cli_options.h"
+#include "tools/cli/visible_text.h"
+
+namespace lumora::cli {
+namespace {
+
+TEST(VisibleText, StrongsTokensBecomeTagsInBothForms) {
+  EXPECT_EQ(MakeVisible("God" + builder::StrongsToken(true, 430) + " created"),
+            "God<H0430> created");
+  EXPECT_EQ(MakeVisible("loved" + builder::StrongsToken(false, 25)), "loved<G0025>");
+  EXPECT_EQ(MakeVisible("x\x03" "0a"), "x<G0049>");  // stored form
+}
+
+TEST(VisibleText, NoControlByteReachesTheTerminal) {
+  EXPECT_EQ(MakeVisible("a\x0E" "b\x02"), "a<0x0E>b<0x02>");
+  EXPECT_EQ(MakeVisible("\x03$00"), "<0x03>$00");  // cut token: shown, not read past the end
+  for (int b = 0; b < 32; ++b) {
+    const std::string out = MakeVisible(std::string(1, static_cast<char>(b)));
+    for (char c : out) EXPECT_GE(static_cast<unsigned char>(c), 32) << b;
+  }
+}
+
+TEST(VisibleText, Windows1252BecomesUtf8) {
+  EXPECT_EQ(MakeVisible("am\xF3"), "am\xC3\xB3");
+  EXPECT_EQ(MakeVisible("\x93quoted\x94"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
+}
+
+TEST(CliOptions, ParsesCommandArgumentsAndFlagsInAnyOrder) {
+  const char* argv[] = {"lumora-cli", "verse", "--data", "/lib", "KJV", "43", "--strongs",
+                        "3", "16"};
+  std::string error;
+  auto o = ParseCliOptions(9, const_cast<char**>(argv), error);
+  ASSERT_TRUE(o) << error;
+  EXPECT_EQ(o->command, "verse");
+  EXPECT_EQ(o->data_folder, "/lib");
+  EXPECT_TRUE(o->strongs);
+  EXPECT_FALSE(o->footnotes);
+  EXPECT_EQ(o->arguments, (std::vector<std::string>{"KJV", "43", "3", "16"}));
+}
+
+TEST(CliOptions, UsageErrors) {
+  std::string error;
+  const char* missing[] = {"lumora-cli", "--data"};
+  EXPECT_FALSE(ParseCliOptions(2, const_cast<char**>(missing), error));
+  const char* unknown[] = {"lumora-cli", "bibles", "--bogus"};
+  EXPECT_FALSE(ParseCliOptions(3, const_cast<char**>(unknown), error));
+  const char* none[] = {"lumora-cli"};
+  EXPECT_FALSE(ParseCliOptions(1, const_cast<char**>(none), error));
+}
+
+}  // namespace
+}  // namespace lumora::cli
