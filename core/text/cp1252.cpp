@@ -1,5 +1,7 @@
 #include "core/text/cp1252.h"
 
+#include "core/text/utf8.h"
+
 #include <algorithm>
 #include <array>
 
@@ -77,36 +79,6 @@ char BaseLetter(char32_t cp) {
   return 0;
 }
 
-// Decodes one UTF-8 sequence at s[i]; malformed input yields U+FFFD and
-// consumes one byte.
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  const int extra = b0 < 0x80 ? 0
-                    : (b0 >> 5) == 6  ? 1
-                    : (b0 >> 4) == 14 ? 2
-                    : (b0 >> 3) == 30 ? 3
-                                      : -1;
-  if (extra == 0) {
-    ++i;
-    return b0;
-  }
-  if (extra < 0 || s.size() - i <= static_cast<size_t>(extra)) {
-    ++i;
-    return 0xFFFD;
-  }
-  char32_t cp = b0 & (0x3F >> extra);
-  for (int k = 1; k <= extra; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  i += extra + 1;
-  return cp;
-}
-
 }  // namespace
 
 unsigned char Upper(unsigned char b) { return kUpper[b]; }
@@ -164,7 +136,7 @@ std::string FromUtf8(std::string_view utf8) {
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    const char32_t cp = NextCodePoint(utf8, i);
+    const char32_t cp = DecodeUtf8(utf8, i);
     const int b = FromCodePoint(cp);
     if (b >= 0) {
       out.push_back(static_cast<char>(b));
@@ -193,19 +165,7 @@ std::string FromUtf8(std::string_view utf8) {
 std::string ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const char32_t cp = ToCodePoint(static_cast<unsigned char>(c));
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
+  for (const char c : text) AppendUtf8(out, ToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

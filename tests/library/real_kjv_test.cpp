@@ -41,7 +41,7 @@ TEST_F(RealLibraryTest, John316PlainAndWithStrongs) {
             "believeth in him should not perish, but have everlasting life.");
   const std::string strongs = kjv.GetVerseText(kJohn3_16, true, false);
   EXPECT_NE(strongs.find("loved\x03$0019"), std::string::npos) << strongs;  // G25 agapao
-  EXPECT_NE(strongs.find("God\x03$0b2c"), std::string::npos) << strongs;   // G2316 theos
+  EXPECT_NE(strongs.find("God\x03$090c"), std::string::npos) << strongs;   // G2316 theos
   const std::string genesis = kjv.GetVerseText(1, true, false);
   EXPECT_NE(genesis.find("beginning\x02$1c39"), std::string::npos) << genesis;  // H7225
   EXPECT_EQ(kjv.GetShortBookTitle(43).substr(0, 3), "Joh");

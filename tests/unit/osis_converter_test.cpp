@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "tools/builder/bible_builder.h"
+#include "tools/import/transliteration.h"
 
 namespace lumora::import {
 namespace {
@@ -157,6 +159,22 @@ TEST(OsisBrackets, OnlyAddedWordsAndOnlyOnePair) {
             "[which" + H(2098) + "] was");
 }
 
+TEST(OsisBrackets, SuppliedWordsGluedToTheirNeighboursGetBlanksUnlessEnclitic) {
+  // Spanish attaches a supplied pronoun to its verb; the Reina-Valera source
+  // also lost blanks around whole supplied words.
+  EXPECT_EQ(Text("s\xC3\xA1" "ca<transChange type=\"added\">lo</transChange> de este lugar"),
+            "s\xE1" "ca[lo] de este lugar");
+  EXPECT_EQ(Text("hay all\xC3\xAD<transChange type=\"added\">tambi\xC3\xA9n</transChange>"
+                 "<w lemma=\"strong:H0916\">bdelio</w>"),
+            "hay all\xED [tambi\xE9n] bdelio" + H(916));
+  EXPECT_EQ(Text("Abram<transChange type=\"added\">de all\xC3\xAD</transChange>, caminando"),
+            "Abram [de all\xED], caminando");
+  // A note right after supplied words is no word.
+  EXPECT_EQ(Text("wrest <transChange type=\"added\">judgment:</transChange><note>speak: Heb. "
+                 "answer</note>"),
+            "wrest [judgment:]{speak: Heb. answer}");
+}
+
 TEST(OsisBrackets, LiteralBracketsAndBracesInTheSourceBecomeParentheses) {
   const auto v = ConvertOsisVerse("a [b] {c} d");
   EXPECT_EQ(v.text, "a (b) (c) d");
@@ -187,6 +205,8 @@ TEST(OsisNotes, NoteBetweenWordsStandsBetweenBlanks) {
 TEST(OsisNotes, NoteInsideAWordComesAfterTheWordsToken) {
   EXPECT_EQ(Text("<w lemma=\"strong:G3439\">only born<note>monogenes</note></w> Son"),
             "only born" + G(3439) + " {monogenes} Son");
+  // A note is not the word's text: nothing to tag.
+  EXPECT_EQ(Text("a<w lemma=\"strong:G1\"><note>n</note></w> b"), "a {n} b");
 }
 
 TEST(OsisNotes, HidingNotesGivesTheTextWithoutThem) {
@@ -200,6 +220,8 @@ TEST(OsisNotes, HidingNotesGivesTheTextWithoutThem) {
       "spirit,</q> <note type=\"crossReference\"><reference>Isaiah 57:15</reference></note> for",
       "x <note> </note> y",
       "\xE2\x80\x9C<note>n</note>Blessed",
+      "said<note>n</note>\" then",
+      "said <note>n</note> \"Go",
       "many <note>n</note><transChange type=\"added\">are</transChange> they",
       "offspring,<note placement=\"foot\"><reference type=\"annotateRef\">12:17 </reference>or, "
       "seed</note> <w lemma=\"strong:G3588\">who</w> keep",
@@ -337,7 +359,7 @@ TEST(OsisEncoding, AccentsSurviveInWindows1252) {
   EXPECT_EQ(Text("<w lemma=\"strong:H7307\">Esp\xC3\xADritu</w> de Dios. Y DESPU\xC3\x89S"),
             "Esp\xEDritu" + H(7307) + " de Dios. Y DESPU\xC9S");
   EXPECT_EQ(Text("\xC2\xA1OH Jehov\xC3\xA1!"), "\xA1OH Jehov\xE1!");
-  EXPECT_EQ(Text("God\xE2\x80\x99s heart\xE2\x80\x94a \xE2\x80\x9C" "Father\xE2\x80\x9D"),
+  EXPECT_EQ(Text("God\xE2\x80\x99s heart\xE2\x80\x94" "a \xE2\x80\x9C" "Father\xE2\x80\x9D"),
             "God\x92s heart\x97" "a \x93" "Father\x94");
 }
 
@@ -370,7 +392,8 @@ TEST(OsisMalformed, TruncatedAndUnbalancedMarkupKeepsTheWords) {
   EXPECT_EQ(Text("word<note>unfinished note"), "word{unfinished note}");
   EXPECT_EQ(Text("<transChange type=\"added\">is"), "[is]");
   EXPECT_EQ(Text("a</w></note></transChange></title> b"), "a b");
-  EXPECT_EQ(Text("<w lemma=\"strong:G25>loved</w> more"), "more");  // quote never closed
+  // A quote never closed ends at the tag's ">".
+  EXPECT_EQ(Text("<w lemma=\"strong:G25>loved</w> more"), "loved" + G(25) + " more");
   EXPECT_EQ(Text("a < b > c <3 <"), "a < b > c <3 <");
   EXPECT_EQ(Text("<title>heading never closed"), "");
   EXPECT_EQ(Text("<"), "<");
@@ -398,7 +421,9 @@ TEST(OsisMalformed, RandomInputAlwaysGivesWellFormedText) {
       options.footnotes = footnotes;
       const auto v = ConvertOsisVerse(osis, options);
       ASSERT_TRUE(IsWellFormed(v.text)) << "input: " << osis;
-      if (!footnotes) EXPECT_EQ(v.text.find('{'), std::string::npos) << osis;
+      if (!footnotes) {
+        EXPECT_EQ(v.text.find('{'), std::string::npos) << osis;
+      }
     }
   }
 }

@@ -1,0 +1,36 @@
+# Shared helpers for the set-up scripts. Source it; do not run it.
+
+# Packages every build needs. The importer's library and the Bible packages
+# come with the sample library.
+LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev
+  libgtest-dev libbenchmark-dev libsword-dev)
+LUMORA_LIBRARY_PACKAGES=(sword-text-kjv sword-text-web sword-text-sparv)
+
+# Installs the Debian packages that are missing, as root or through sudo.
+lumora_apt_install() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "need root or sudo to install: ${missing[*]}" >&2; return 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds a tree: lumora_build DIR [cmake options...]
+lumora_build() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$LUMORA_ROOT" -B "$dir" -G Ninja "$@"
+  fi
+  cmake --build "$dir"
+}
+
+LUMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

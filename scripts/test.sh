@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit tests, the tests on the
+# sample library imported from Debian's packages, and the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+cd "$LUMORA_ROOT"
+
+lumora_apt_install "${LUMORA_BUILD_PACKAGES[@]}" "${LUMORA_LIBRARY_PACKAGES[@]}"
+
+echo "== Release build"
+lumora_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== Sample library"
+LUMORA_BUILD_DIR="$LUMORA_ROOT/build" scripts/sample-library.sh "$LUMORA_ROOT/build/library"
+export LUMORA_LIBRARY="$LUMORA_ROOT/build/library"
+
+echo "== Tests"
+ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+echo "== Sanitizer build (ASan + UBSan)"
+lumora_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUMORA_SANITIZE=ON \
+  -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
