@@ -57,6 +57,21 @@ void BM_OpenBible(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenBible)->Unit(benchmark::kMicrosecond);
 
+// What the first chapter shown costs: the open plus the word list that the
+// first verse text needs.
+void BM_OpenAndReadFirstVerse(benchmark::State& state) {
+  for (auto _ : state) {
+    BibleMappingCache::Instance().Clear();
+    Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
+    if (!bible.ok()) {
+      state.SkipWithError(bible.status().message().c_str());
+      break;
+    }
+    benchmark::DoNotOptimize((*bible)->GetVerseText(26046, false, false));
+  }
+}
+BENCHMARK(BM_OpenAndReadFirstVerse)->Unit(benchmark::kMicrosecond);
+
 void BM_AllVerses(benchmark::State& state) {
   std::unique_ptr<TLMBibleModule> bible = OpenOrDie(state);
   if (!bible) return;

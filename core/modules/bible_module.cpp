@@ -56,21 +56,18 @@ Status TLMBibleModule::Open(const std::string& path, FileSystem& fs) {
   struct ListSpec {
     uint32_t offset;
     uint32_t size;
-    std::vector<std::string>* target;
-    size_t expected;
+    PackedStrings* target;
   };
   const ListSpec lists[] = {
-      {header_.short_titles, header_.short_titles_size, &short_titles_, header_.book_count},
-      {header_.long_titles, header_.long_titles_size, &long_titles_, header_.book_count},
-      {header_.word_list, header_.word_list_size, &words_, header_.word_count},
+      {header_.short_titles, header_.short_titles_size, &short_titles_},
+      {header_.long_titles, header_.long_titles_size, &long_titles_},
   };
   for (const ListSpec& list : lists) {
     if (list.size == 0) continue;  // an empty list is stored as nothing
     Result<std::string> text = DecompressBytes(base_ + list.offset, list.size);
     if (!text.ok())
       return Status::Error(ErrorKind::kDecompression, text.status().message() + " in " + path);
-    *list.target = ParseCommaText(*text);
-    list.target->reserve(list.expected);
+    *list.target = ParseCommaTextPacked(*text);
   }
   return Status::Ok();
 }
@@ -90,12 +87,12 @@ void TLMBibleModule::MakeStrongsLinksTwin(std::string title_override,
   abbreviation_override_ = std::move(abbreviation_override);
 }
 
-std::string TLMBibleModule::BookTitle(const std::vector<std::string>& titles, int book,
+std::string TLMBibleModule::BookTitle(const PackedStrings& titles, int book,
                                       const char* operation) const {
   // The decoded list may hold fewer titles than the header's book count.
   if (book < 1 || book > BookCount() || book > static_cast<int>(titles.size()))
     return NonFatal(std::string("book out of range on ") + operation, book);
-  return titles[static_cast<size_t>(book - 1)];
+  return std::string(titles[static_cast<size_t>(book - 1)]);
 }
 
 std::string TLMBibleModule::GetShortBookTitle(int book) const {
@@ -153,19 +150,44 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
   if (r.size == 0) return std::string();
   Result<std::string> raw = DecompressBytes(base_ + r.offset, r.size);
   if (!raw.ok()) return NonFatal(raw.status().message() + " on GetVerseText", index);
+  LoadWords();
+  if (!words_ok_) return NonFatal("word list damaged on GetVerseText", index);
   std::string text = ExpandWordCodes(*raw, words_);
   if (HasStrongs()) text = with_strongs ? WriteOutStrongs(text) : RemoveStrongs(text);
   if (HasFootnotes() && !keep_footnotes) text = RemoveFootnotes(text);
   return text;
 }
 
+void TLMBibleModule::LoadWords() const {
+  std::call_once(words_once_, [this] {
+    if (header_.word_list_size == 0) {  // a Bible without words stores none
+      words_ok_ = true;
+      return;
+    }
+    Result<std::string> text = DecompressBytes(base_ + header_.word_list, header_.word_list_size);
+    if (!text.ok()) return;
+    words_ = ParseCommaTextPacked(*text);
+    words_ok_ = true;
+  });
+}
+
+const PackedStrings& TLMBibleModule::Words() const {
+  LoadWords();
+  return words_;
+}
+
 int TLMBibleModule::FindWord(std::string_view word) const {
-  auto it = std::lower_bound(words_.begin(), words_.end(), word,
-                             [](const std::string& a, std::string_view b) {
-                               return cp1252::CompareNoCase(a, b) < 0;
-                             });
-  if (it == words_.end() || cp1252::CompareNoCase(*it, word) != 0) return -1;
-  return static_cast<int>(it - words_.begin());
+  LoadWords();
+  size_t lo = 0, hi = words_.size();
+  while (lo < hi) {
+    const size_t mid = lo + (hi - lo) / 2;
+    if (cp1252::CompareNoCase(words_[mid], word) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  if (lo == words_.size() || cp1252::CompareNoCase(words_[lo], word) != 0) return -1;
+  return static_cast<int>(lo);
 }
 
 TStoredVerseList TLMBibleModule::ReadVerseList(uint32_t table, int record,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/modules/bible_header.h"
 #include "core/platform/file_system.h"
 #include "core/status.h"
+#include "core/text/packed_strings.h"
 
 namespace lumora {
 
@@ -69,8 +71,10 @@ class TLMBibleModule {
   // text gives "-".
   std::string GetVerseText(int index, bool with_strongs, bool keep_footnotes) const;
 
-  // Word index for the Bible search.
-  const std::vector<std::string>& Words() const { return words_; }
+  // Word index for the Bible search. The word list is inflated on first use
+  // (it is the largest list of a module, and a session may never read some
+  // Bibles); a list that does not inflate reads as empty.
+  const PackedStrings& Words() const;
   // Position of `word` in the word list (case-insensitive), or -1.
   int FindWord(std::string_view word) const;
   TStoredVerseList WordVerses(int position) const;
@@ -88,14 +92,18 @@ class TLMBibleModule {
   Status Open(const std::string& path, FileSystem& fs);
   BibleVerseRecord VerseRecord(int index) const;  // index 1..N, checked by caller
   TStoredVerseList ReadVerseList(uint32_t table, int record, int record_count) const;
-  std::string BookTitle(const std::vector<std::string>& titles, int book,
+  std::string BookTitle(const PackedStrings& titles, int book,
                         const char* operation) const;
 
   std::string file_name_;
   BibleHeader header_;
-  std::vector<std::string> short_titles_;
-  std::vector<std::string> long_titles_;
-  std::vector<std::string> words_;
+  PackedStrings short_titles_;
+  PackedStrings long_titles_;
+  // Filled once by LoadWords(); words_ok_ is false when the list is damaged.
+  void LoadWords() const;
+  mutable std::once_flag words_once_;
+  mutable PackedStrings words_;
+  mutable bool words_ok_ = false;
   std::shared_ptr<const MappedFile> mapping_;
   const uint8_t* base_ = nullptr;
   size_t size_ = 0;

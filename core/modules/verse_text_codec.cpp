@@ -18,7 +18,7 @@ int DigitValue(char c) { return static_cast<unsigned char>(c) - kBase205FirstDig
 
 }  // namespace
 
-std::string ExpandWordCodes(std::string_view raw, const std::vector<std::string>& words) {
+std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
   std::string out;
   out.reserve(raw.size() * 3);
   size_t p = 0;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/packed_strings.h"
+
 namespace lumora {
 
 inline constexpr char kHebrewStrongsByte = 0x02;
@@ -17,7 +19,7 @@ inline constexpr char kWordCode2Byte = 0x05;
 // Replaces each word code by its word. A code is expanded only when all its
 // digits are present and valid and the position exists in `words`; anything
 // else is left as it stands. Inserted words are not scanned again.
-std::string ExpandWordCodes(std::string_view raw, const std::vector<std::string>& words);
+std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words);
 
 // Strong's tokens with two valid digits become byte, "$" and the number as
 // four lower-case hex digits.

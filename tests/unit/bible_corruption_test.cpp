@@ -115,6 +115,18 @@ TEST_F(BibleCorruptionTest, TitleListThatDoesNotInflateIsRefused) {
   EXPECT_EQ(r.status().kind(), ErrorKind::kDecompression);
 }
 
+TEST_F(BibleCorruptionTest, DamagedWordListReadsAsErrorTextsNotCodes) {
+  std::string bytes = good_;
+  for (size_t k = 2; k < header_.word_list_size; k += 3) bytes[header_.word_list + k] ^= 0x5A;
+  Result<std::unique_ptr<TLMBibleModule>> r = Open(bytes);
+  ASSERT_TRUE(r.ok()) << r.status().message();  // the word list is read on first use
+  EXPECT_EQ((*r)->GetVerseText(1, false, false),
+            "[Non-fatal internal error: word list damaged on GetVerseText (1)]");
+  EXPECT_TRUE((*r)->Words().empty());
+  EXPECT_EQ((*r)->FindWord("God"), -1);
+  EXPECT_EQ((*r)->GetShortBookTitle(43), "Joh");  // everything else still works
+}
+
 TEST_F(BibleCorruptionTest, ShortTitleListAnswersWithErrorText) {
   builder::BibleSource source = test::MakeTestBible("KJV");
   source.short_titles = {"Ge", "Ex"};

@@ -45,5 +45,14 @@ TEST(CommaText, FormatReadsBackItemForItem) {
   EXPECT_EQ(FormatCommaText({"1 Jo", "Re"}), "\"1 Jo\",Re");
 }
 
+TEST(CommaText, PackedListHoldsTheSameItems) {
+  for (const char* text : {"Ge,Ex,\"1 Sa\"", "a,,\"q\"\"x\",\"open", "", "  x  y  "}) {
+    const Items plain = ParseCommaText(text);
+    const PackedStrings packed = ParseCommaTextPacked(text);
+    ASSERT_EQ(packed.size(), plain.size()) << text;
+    for (size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(packed[i], plain[i]) << text;
+  }
+}
+
 }  // namespace
 }  // namespace lumora

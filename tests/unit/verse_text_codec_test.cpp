@@ -5,7 +5,13 @@
 namespace lumora {
 namespace {
 
-const std::vector<std::string> kWords = {"beginning", "created", "God"};
+PackedStrings Words(std::initializer_list<std::string_view> words) {
+  PackedStrings packed;
+  for (std::string_view w : words) packed.Append(w);
+  return packed;
+}
+
+const PackedStrings kWords = Words({"beginning", "created", "God"});
 
 TEST(WordCodes, ExpandOneAndTwoDigitCodes) {
   EXPECT_EQ(ExpandWordCodes("In the \x04" "0 \x04" "2 \x05" "01 it", kWords),
@@ -13,7 +19,7 @@ TEST(WordCodes, ExpandOneAndTwoDigitCodes) {
 }
 
 TEST(WordCodes, InsertedWordsAreNotScannedAgain) {
-  const std::vector<std::string> words = {std::string("\x04") + "1", "X"};
+  const PackedStrings words = Words({"\x04" "1", "X"});
   EXPECT_EQ(ExpandWordCodes("\x04" "0", words), std::string("\x04") + "1");
 }
 
