@@ -48,20 +48,34 @@ std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
   return out;
 }
 
-std::string WriteOutStrongs(std::string_view text) {
+std::string WrittenStrongsToken(char marker, int number) {
   static const char kHex[] = "0123456789abcdef";
+  std::string token(1, marker);
+  token += '$';
+  for (int shift = 12; shift >= 0; shift -= 4) token += kHex[(number >> shift) & 0xF];
+  return token;
+}
+
+int ParseWrittenStrongsToken(std::string_view text, size_t i) {
+  if (i + 5 >= text.size() || !IsStrongsByte(text[i]) || text[i + 1] != '$') return -1;
+  int n = 0;
+  for (size_t k = 2; k <= 5; ++k) {
+    const char c = text[i + k];
+    const int h = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    if (h < 0) return -1;
+    n = n * 16 + h;
+  }
+  return n;
+}
+
+std::string WriteOutStrongs(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 2);
   size_t p = 0;
   while (p < text.size()) {
     if (IsStrongsTokenAt(text, p)) {
       const int n = DigitValue(text[p + 1]) * kBase205 + DigitValue(text[p + 2]);
-      out += text[p];
-      out += '$';
-      out += kHex[(n >> 12) & 0xF];
-      out += kHex[(n >> 8) & 0xF];
-      out += kHex[(n >> 4) & 0xF];
-      out += kHex[n & 0xF];
+      out += WrittenStrongsToken(text[p], n);
       p += 3;
       continue;
     }

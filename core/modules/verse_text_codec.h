@@ -21,6 +21,13 @@ inline constexpr char kWordCode2Byte = 0x05;
 // else is left as it stands. Inserted words are not scanned again.
 std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words);
 
+// The written-out Strong's token: the marker byte, "$" and the number as
+// four lower-case hex digits (always six bytes).
+std::string WrittenStrongsToken(char marker, int number);
+// The number of the written-out token whose marker byte is text[i], or -1
+// when no complete token stands there.
+int ParseWrittenStrongsToken(std::string_view text, size_t i);
+
 // Strong's tokens with two valid digits become byte, "$" and the number as
 // four lower-case hex digits.
 std::string WriteOutStrongs(std::string_view text);

@@ -22,13 +22,6 @@ Status Invalid(const std::string& why) {
   return Status::Error(ErrorKind::kInvalidArgument, why);
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 struct StrongsRef {
   bool hebrew;
   int number;
@@ -48,14 +41,8 @@ Result<std::string> ToStoredForm(std::string_view text, int verse,
       out += c;
       continue;
     }
-    int n = 0;
-    bool ok = i + 5 < text.size() && text[i + 1] == '$';
-    for (size_t k = 2; ok && k <= 5; ++k) {
-      const int h = HexValue(text[i + k]);
-      ok = h >= 0;
-      n = n * 16 + h;
-    }
-    if (!ok || n < 1 || n >= kBase205 * kBase205)
+    const int n = ParseWrittenStrongsToken(text, i);
+    if (n < 1 || n >= kBase205 * kBase205)
       return Invalid("verse " + std::to_string(verse) + " holds a malformed Strong's token");
     refs.push_back({c == kHebrewStrongsByte, n});
     out += c;
@@ -110,11 +97,7 @@ Result<std::string> CompressList(const std::vector<std::string>& items, size_t m
 }  // namespace
 
 std::string StrongsToken(bool hebrew, int number) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string t(1, hebrew ? kHebrewStrongsByte : kGreekStrongsByte);
-  t += '$';
-  for (int shift = 12; shift >= 0; shift -= 4) t += kHex[(number >> shift) & 0xF];
-  return t;
+  return WrittenStrongsToken(hebrew ? kHebrewStrongsByte : kGreekStrongsByte, number);
 }
 
 Result<std::string> BuildBibleModule(const BibleSource& source, BibleBuildStats* stats) {

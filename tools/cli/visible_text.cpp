@@ -9,12 +9,6 @@
 namespace lumora::cli {
 namespace {
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::string Tag(char prefix, int number) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "<%c%04d>", prefix, number);
@@ -31,19 +25,10 @@ std::string MakeVisible(std::string_view text) {
     if (c == kHebrewStrongsByte || c == kGreekStrongsByte) {
       const char prefix = c == kHebrewStrongsByte ? 'H' : 'G';
       // Written out: "$" and four hex digits.
-      if (i + 5 < text.size() && text[i + 1] == '$') {
-        int n = 0;
-        bool ok = true;
-        for (size_t k = 2; k <= 5 && ok; ++k) {
-          const int h = Hex(text[i + k]);
-          ok = h >= 0;
-          n = n * 16 + h;
-        }
-        if (ok) {
-          out += Tag(prefix, n);
-          i += 6;
-          continue;
-        }
+      if (const int n = ParseWrittenStrongsToken(text, i); n >= 0) {
+        out += Tag(prefix, n);
+        i += 6;
+        continue;
       }
       // Stored: two base-205 digits.
       if (i + 2 < text.size() && IsBase205Digit(static_cast<unsigned char>(text[i + 1])) &&
