@@ -202,7 +202,7 @@ TEST(OsisNotes, NoteBetweenWordsStandsBetweenBlanks) {
   EXPECT_EQ(Text(osis, NoFootnotes()), "God" + H(430) + " created" + H(1254));
 }
 
-TEST(OsisNotes, NoteInsideAWordComesAfterTheWordsToken) {
+TEST(OsisNotes, NoteInsideAWordFollowsItsStrongsToken) {
   EXPECT_EQ(Text("<w lemma=\"strong:G3439\">only born<note>monogenes</note></w> Son"),
             "only born" + G(3439) + " {monogenes} Son");
   // A note is not the word's text: nothing to tag.
@@ -386,7 +386,7 @@ TEST(OsisEncoding, ReservedAndControlBytesNeverReachTheText) {
 
 // ---------------------------------------------------------------------------
 
-TEST(OsisMalformed, TruncatedAndUnbalancedMarkupKeepsTheWords) {
+TEST(OsisMalformed, TruncatedAndUnbalancedMarkupKeepsEveryWord) {
   EXPECT_EQ(Text("<w lemma=\"strong:G0025\">loved</w> <w lemma=\"str"), "loved" + G(25));
   EXPECT_EQ(Text("<w lemma=\"strong:G0025\">loved"), "loved" + G(25));  // word never closed
   EXPECT_EQ(Text("word<note>unfinished note"), "word{unfinished note}");
