@@ -17,6 +17,8 @@ enum class ErrorKind {
   kIo,             // a file operation failed
   kNotFound,       // a file or folder does not exist
   kInvalidArgument,
+  kReadOnly,       // a write to a read-only module
+  kTooLarge,       // an entry too large for its record, or too many entries
 };
 
 class [[nodiscard]] Status {
@@ -59,6 +61,7 @@ class [[nodiscard]] Result {
   T* operator->() { return &value(); }
   const T* operator->() const { return &value(); }
   T& operator*() & { return value(); }
+  const T& operator*() const& { return value(); }
 
   const Status& status() const {
     static const Status kOk;

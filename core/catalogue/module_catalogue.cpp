@@ -69,6 +69,17 @@ Status TModuleCatalogue::LoadModules(const std::string& program_folder,
   auto say = [&](const std::string& text) {
     if (report) report(text);
   };
+  user_folder_ = JoinPath(program_folder, kUserFolder);
+
+  say("Initializing Strong's Data");
+  const std::string strongs_path = JoinPath(program_folder, kStrongsDataFileName);
+  if (!fs_.FileExists(strongs_path))
+    return Status::Error(ErrorKind::kNotFound, JoinPath(program_folder, kStrongsMissingMessage));
+  Result<std::unique_ptr<TLMStrongsDataModule>> strongs =
+      TLMStrongsDataModule::Create(strongs_path, fs_);
+  if (!strongs.ok()) return strongs.status();
+  strongs_data_ = std::move(strongs).value();
+
   say("Initializing Bibles");
   ScanBibleFolder(JoinPath(program_folder, kBiblesFolder));
   kjv_bible_ = nullptr;
@@ -79,6 +90,17 @@ Status TModuleCatalogue::LoadModules(const std::string& program_folder,
     }
   if (kjv_bible_ == nullptr) return Status::Error(ErrorKind::kNotFound, kKjvMissingMessage);
   SortBibles();
+
+  say("Initializing Books");
+  ScanBookFolder(JoinPath(program_folder, kBooksFolder));
+  ScanBookFolder(user_folder_);
+  SortBooks();
+  say("Initializing Commentaries");
+  ScanCommentaryFolder(JoinPath(program_folder, kCommentariesFolder));
+  ScanCommentaryFolder(user_folder_);
+  SortCommentaries();
+  say("Initializing");
+  UpdateVerseLinks(report);
   say("Initializing");
   return Status::Ok();
 }

@@ -11,6 +11,9 @@
 
 #include "core/catalogue/name_list.h"
 #include "core/modules/bible_module.h"
+#include "core/modules/book_module.h"
+#include "core/modules/commentary_module.h"
+#include "core/modules/strongs_data.h"
 #include "core/platform/file_system.h"
 #include "core/status.h"
 #include "core/text/cp1252.h"
@@ -18,6 +21,14 @@
 namespace lumora {
 
 inline constexpr const char* kBiblesFolder = "Bibles";
+inline constexpr const char* kBooksFolder = "Books";
+inline constexpr const char* kCommentariesFolder = "Commentaries";
+inline constexpr const char* kUserFolder = "User";
+inline constexpr const char* kStrongsMissingMessage =
+    "stgdat.lm4 not found. Can not continue loading.";
+inline constexpr const char* kHebrewStrongsCode = "StrHeb";
+inline constexpr const char* kGreekStrongsCode = "StrGrk";
+inline constexpr const char* kNvcxCode = "NVCX";
 inline constexpr const char* kBibleFilePattern = ".lmb";
 inline constexpr const char* kKjvAbbreviation = "KJV";
 inline constexpr const char* kKjvMissingMessage =
@@ -35,9 +46,11 @@ class TModuleCatalogue {
   TModuleCatalogue(const TModuleCatalogue&) = delete;
   TModuleCatalogue& operator=(const TModuleCatalogue&) = delete;
 
-  // Loads everything below `program_folder` in start-up order. A failure is
-  // fatal for the program (its message is the text to show), for example
-  // kKjvMissingMessage.
+  // Loads everything below `program_folder` in start-up order: the Strong's
+  // data, the Bibles, the Books, the Commentaries, then stale verse-link
+  // indexes. A failure is fatal for the program (its message is the text to
+  // show): no Strong's data, or no KJV Bible. A module that fails to open or
+  // to rebuild its index never stops the load (see Problems()).
   Status LoadModules(const std::string& program_folder, const StatusReporter& report = {});
 
   // Opens every "*.lmb" of one folder that is not loaded yet, in sorted
@@ -46,12 +59,42 @@ class TModuleCatalogue {
   void ScanBibleFolder(const std::string& folder);
   // KJV first, its Strong's-links twin second, the rest by abbreviation.
   void SortBibles();
+  // The same scan for Books ("*.lmk") and Commentaries ("*.lmc").
+  void ScanBookFolder(const std::string& folder);
+  void ScanCommentaryFolder(const std::string& folder);
+  // By lower-cased abbreviation, byte-wise, stable; then the special Books
+  // and the editable Commentaries are picked again.
+  void SortBooks();
+  void SortCommentaries();
+  // Rebuilds every stale verse-link index, reporting "Updating Verse Links: "
+  // and the abbreviation for each.
+  void UpdateVerseLinks(const StatusReporter& report);
 
   const std::vector<std::unique_ptr<TLMBibleModule>>& Bibles() const { return bibles_; }
   TLMBibleModule* KjvBible() const { return kjv_bible_; }
   TLMBibleModule* StrongsLinksBible() const { return strongs_links_bible_; }
+  const std::vector<std::unique_ptr<TLMDictionaryModule>>& Books() const { return books_; }
+  const std::vector<std::unique_ptr<TLMCommentaryModule>>& Commentaries() const {
+    return commentaries_;
+  }
+  const std::vector<TLMCommentaryModule*>& EditableCommentaries() const { return editable_; }
+  TLMStrongsDataModule* StrongsData() const { return strongs_data_.get(); }
+  TLMDictionaryModule* HebrewStrongsBook() const { return hebrew_book_; }
+  TLMDictionaryModule* GreekStrongsBook() const { return greek_book_; }
+  TLMDictionaryModule* NvcxBook() const { return nvcx_book_; }
+  const std::string& UserFolder() const { return user_folder_; }
 
   const NameList<TLMBibleModule>& BiblesByAbbreviation() const { return bibles_by_abbreviation_; }
+  const NameList<TLMDictionaryModule>& BooksByTitle() const { return books_by_title_; }
+  const NameList<TLMDictionaryModule>& BooksByAbbreviation() const {
+    return books_by_abbreviation_;
+  }
+  const NameList<TLMCommentaryModule>& CommentariesByTitle() const {
+    return commentaries_by_title_;
+  }
+  const NameList<TLMCommentaryModule>& CommentariesByAbbreviation() const {
+    return commentaries_by_abbreviation_;
+  }
   // Every abbreviation and title in use; new user modules are checked here.
   const NameList<void>& NamesInUse() const { return names_in_use_; }
   bool IsFileLoaded(const std::string& file_name) const;
@@ -61,6 +104,9 @@ class TModuleCatalogue {
     std::string error;
   };
   const std::vector<SkippedFile>& SkippedFiles() const { return skipped_; }
+  // Verse-link indexes that could not be written back (the module then
+  // serves its index from memory), one line each.
+  const std::vector<std::string>& Problems() const { return problems_; }
 
  private:
   struct NoCaseLess {
@@ -69,12 +115,30 @@ class TModuleCatalogue {
     }
   };
 
+  // Opens every file of one kind in a folder (see ScanBibleFolder).
+  template <typename Module, typename Register>
+  void ScanFolder(const std::string& folder, const char* suffix,
+                  std::vector<std::unique_ptr<Module>>& list, Register&& register_names);
+
   FileSystem& fs_;
+  std::string user_folder_;
   std::vector<std::unique_ptr<TLMBibleModule>> bibles_;
   TLMBibleModule* kjv_bible_ = nullptr;
   TLMBibleModule* strongs_links_bible_ = nullptr;
   NameList<TLMBibleModule> bibles_by_abbreviation_;
   NameList<void> names_in_use_;
+  std::vector<std::unique_ptr<TLMDictionaryModule>> books_;
+  std::vector<std::unique_ptr<TLMCommentaryModule>> commentaries_;
+  std::vector<TLMCommentaryModule*> editable_;
+  std::unique_ptr<TLMStrongsDataModule> strongs_data_;
+  TLMDictionaryModule* hebrew_book_ = nullptr;
+  TLMDictionaryModule* greek_book_ = nullptr;
+  TLMDictionaryModule* nvcx_book_ = nullptr;
+  NameList<TLMDictionaryModule> books_by_title_;
+  NameList<TLMDictionaryModule> books_by_abbreviation_;
+  NameList<TLMCommentaryModule> commentaries_by_title_;
+  NameList<TLMCommentaryModule> commentaries_by_abbreviation_;
+  std::vector<std::string> problems_;
   std::set<std::string, NoCaseLess> loaded_files_;
   std::vector<SkippedFile> skipped_;
 };

@@ -16,6 +16,22 @@ bool IsSeparator(char c) { return c == '/'; }
 #endif
 }  // namespace
 
+namespace {
+class CopiedFile : public MappedFile {
+ public:
+  explicit CopiedFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  const uint8_t* data() const override { return reinterpret_cast<const uint8_t*>(bytes_.data()); }
+  size_t size() const override { return bytes_.size(); }
+
+ private:
+  std::string bytes_;
+};
+}  // namespace
+
+std::shared_ptr<const MappedFile> MappedCopy(std::string bytes) {
+  return std::make_shared<CopiedFile>(std::move(bytes));
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string out(folder);
   if (!out.empty() && !IsSeparator(out.back())) out += kSeparator;
@@ -27,6 +43,42 @@ std::string BaseName(std::string_view path) {
   size_t i = path.size();
   while (i > 0 && !IsSeparator(path[i - 1])) --i;
   return std::string(path.substr(i));
+}
+
+std::string ParentFolder(std::string_view path) {
+  size_t i = path.size();
+  while (i > 0 && !IsSeparator(path[i - 1])) --i;
+  while (i > 1 && IsSeparator(path[i - 1])) --i;
+  return std::string(path.substr(0, i));
+}
+
+bool SameFolder(std::string_view a, std::string_view b) {
+  auto trim = [](std::string_view s) {
+    while (s.size() > 1 && IsSeparator(s.back())) s.remove_suffix(1);
+    return s;
+  };
+  a = trim(a);
+  b = trim(b);
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (IsSeparator(a[i]) && IsSeparator(b[i])) continue;
+#ifdef _WIN32
+    if (cp1252::Upper(static_cast<unsigned char>(a[i])) !=
+        cp1252::Upper(static_cast<unsigned char>(b[i])))
+      return false;
+#else
+    if (a[i] != b[i]) return false;
+#endif
+  }
+  return true;
+}
+
+Status CreateFolders(FileSystem& fs, const std::string& folder) {
+  if (folder.empty() || fs.FolderExists(folder)) return Status::Ok();
+  const std::string parent = ParentFolder(folder);
+  if (parent != folder)
+    if (Status s = CreateFolders(fs, parent); !s.ok()) return s;
+  return fs.CreateFolder(folder);
 }
 
 void SortFileNames(std::vector<std::string>& names) {

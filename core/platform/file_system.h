@@ -34,8 +34,16 @@ class FileSystem {
   virtual Result<std::string> ReadFile(const std::string& path) = 0;
   // Creates or truncates the file and writes all of `data`, flushed to disk.
   virtual Status WriteFile(const std::string& path, std::string_view data) = 0;
+  // Writes `data` at `offset` of an existing file, flushed to disk. The file
+  // grows when the data runs past its end and is never shortened.
+  virtual Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) = 0;
   // Renames, replacing an existing target.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  // Renames only when nothing exists at `to`; never replaces a file.
+  virtual Status RenameNoReplace(const std::string& from, const std::string& to) = 0;
+  // True when the file exists and may be written (no read-only attribute,
+  // permission granted).
+  virtual bool IsWritable(const std::string& path) = 0;
   virtual Status Remove(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
@@ -50,6 +58,10 @@ class FileSystem {
   virtual Status SetLastWriteTime(const std::string& path, int64_t seconds) = 0;
 };
 
+// A view of bytes held in memory, for a module that must go on serving a
+// file it could not map again.
+std::shared_ptr<const MappedFile> MappedCopy(std::string bytes);
+
 // The file system of the machine the program runs on.
 FileSystem& DefaultFileSystem();
 
@@ -57,8 +69,16 @@ FileSystem& DefaultFileSystem();
 std::string JoinPath(std::string_view folder, std::string_view name);
 // The last path component.
 std::string BaseName(std::string_view path);
+// Everything before the last path component, without a trailing separator.
+std::string ParentFolder(std::string_view path);
+// True when two folder paths name the same folder: trailing separators are
+// ignored; on Windows "/" equals "\" and letter case does not count.
+bool SameFolder(std::string_view a, std::string_view b);
 // Folder of the running executable, with a trailing separator.
 std::string ExecutableFolder();
+
+// Creates `folder` and any missing parents.
+Status CreateFolders(FileSystem& fs, const std::string& folder);
 
 // Sorts names as ListFiles promises.
 void SortFileNames(std::vector<std::string>& names);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "tools/builder/entry_builders.h"
 #include "tools/builder/kjv_versification.h"
 
 namespace lumora::test {
@@ -63,6 +64,22 @@ const std::string& TestBibleBytes(const std::string& abbreviation) {
     it = cache.emplace(abbreviation, bytes.ok() ? bytes.value() : std::string()).first;
   }
   return it->second;
+}
+
+}  // namespace lumora::test
+
+namespace lumora::test {
+
+void WriteTestStrongsData(const std::string& folder) {
+  std::vector<StrongsWord> hebrew(8674), greek(5624);
+  hebrew[0] = {"'b", "'ab", "awb"};
+  hebrew[7224] = {"tyvar", "re'shiyth", "ray-sheeth'"};
+  greek[0] = {"A", "A", "al'-fah"};
+  greek[25] = {"agaph", "agape", "ag-ah'-pay"};
+  std::filesystem::create_directories(folder);
+  const Status s = builder::WriteStrongsData(
+      hebrew, greek, (std::filesystem::path(folder) / kStrongsDataFileName).string());
+  EXPECT_TRUE(s.ok()) << s.message();
 }
 
 }  // namespace lumora::test

@@ -30,3 +30,11 @@ namespace lumora::test {
 const std::string& TestBibleBytes(const std::string& abbreviation = "KJV");
 
 }  // namespace lumora::test
+
+namespace lumora::test {
+
+// Writes a small "stgdat.lm4" into `folder`: Hebrew 1 and 7225 and Greek 1
+// and 26 carry words; every other number has empty strings.
+void WriteTestStrongsData(const std::string& folder);
+
+}  // namespace lumora::test

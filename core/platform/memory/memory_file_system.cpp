@@ -89,6 +89,7 @@ Status MemoryFileSystem::WriteFile(const std::string& path, std::string_view dat
   if (!IsRoot(ParentOf(p)) && !IsFolder(ParentOf(p))) return NotFound("Cannot create", path);
   const Entry* e = Find(p);
   if (e != nullptr && e->folder) return IoError("Cannot create", path, "Is a folder");
+  if (e != nullptr && e->read_only) return IoError("Cannot create", path, "Read-only file");
   if (Locked(e)) return IoError("Cannot create", path, "File is in use");
   if (!fail) {
     Put(p, data);
@@ -96,6 +97,46 @@ Status MemoryFileSystem::WriteFile(const std::string& path, std::string_view dat
   }
   Put(p, data.substr(0, std::min(*keep, data.size())));
   return Injected("Cannot write", path);
+}
+
+Status MemoryFileSystem::WriteAt(const std::string& path, uint64_t offset,
+                                 std::string_view data) {
+  const std::optional<size_t> keep = faults_[static_cast<size_t>(FileOp::kWrite)].keep;
+  const bool fail = Fires(FileOp::kWrite);
+  if (fail && !keep) return Injected("Cannot open for writing", path);
+  const std::string p = Normalize(path);
+  const auto it = entries_.find(p);
+  if (it == entries_.end()) return NotFound("Cannot open for writing", path);
+  if (it->second.folder) return IoError("Cannot open for writing", path, "Is a folder");
+  if (it->second.read_only) return IoError("Cannot open for writing", path, "Read-only file");
+  if (Locked(&it->second)) return IoError("Cannot open for writing", path, "File is in use");
+  const std::string_view written = fail ? data.substr(0, std::min(*keep, data.size())) : data;
+  std::string bytes = *it->second.bytes;
+  if (bytes.size() < offset + written.size()) bytes.resize(offset + written.size(), '\0');
+  bytes.replace(offset, written.size(), written);
+  // A new buffer: views made earlier keep the bytes they were made from.
+  it->second.bytes = std::make_shared<const std::string>(std::move(bytes));
+  it->second.time = Now();
+  if (fail) return Injected("Cannot write", path);
+  return Status::Ok();
+}
+
+Status MemoryFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
+  if (Find(Normalize(to)) != nullptr) {
+    if (Fires(FileOp::kRename)) return Injected("Cannot rename", from);
+    return IoError("Cannot rename", from, "File exists");
+  }
+  return Rename(from, to);
+}
+
+bool MemoryFileSystem::IsWritable(const std::string& path) {
+  const Entry* e = Find(Normalize(path));
+  return e != nullptr && !e->folder && !e->read_only;
+}
+
+void MemoryFileSystem::SetReadOnly(const std::string& path, bool read_only) {
+  const auto it = entries_.find(Normalize(path));
+  if (it != entries_.end()) it->second.read_only = read_only;
 }
 
 Status MemoryFileSystem::Rename(const std::string& from, const std::string& to) {

@@ -44,7 +44,13 @@ class MemoryFileSystem : public FileSystem {
   Result<std::string> ReadFile(const std::string& path) override;
   Status WriteFile(const std::string& path, std::string_view data) override;
   // Files only; renaming a folder fails with kInvalidArgument.
+  // Fails as a write (FileOp::kWrite); a torn write keeps `keep` bytes of
+  // the data.
+  Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) override;
   Status Rename(const std::string& from, const std::string& to) override;
+  // Fails as a rename (FileOp::kRename).
+  Status RenameNoReplace(const std::string& from, const std::string& to) override;
+  bool IsWritable(const std::string& path) override;
   Status Remove(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
@@ -75,6 +81,9 @@ class MemoryFileSystem : public FileSystem {
   // False when there is no such file or folder.
   bool SetTime(const std::string& path, int64_t seconds);
   bool IsMapped(const std::string& path) const;
+  // Gives a file the read-only attribute (or takes it away): writes to it
+  // fail and IsWritable answers false.
+  void SetReadOnly(const std::string& path, bool read_only);
   // Pins the time stamped on later writes; until called, the wall clock.
   void SetNow(int64_t seconds) { now_ = seconds; }
 
@@ -86,6 +95,7 @@ class MemoryFileSystem : public FileSystem {
     // Survives rewrites and renames, as an inode does; the mapping lock is
     // held on it, not on the name.
     uint64_t id = 0;
+    bool read_only = false;
   };
   struct Fault {
     int countdown = -1;  // calls still to let through; -1 when not armed

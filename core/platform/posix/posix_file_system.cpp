@@ -134,6 +134,42 @@ class PosixFileSystem : public FileSystem {
     return Status::Ok();
   }
 
+  Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) override {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus("Cannot open for writing", path, errno);
+    size_t done = 0;
+    while (done < data.size()) {
+      const ssize_t n = pwrite(fd, data.data() + done, data.size() - done,
+                               static_cast<off_t>(offset + done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        const int err = errno;
+        close(fd);
+        return ErrnoStatus("Cannot write", path, err);
+      }
+      done += static_cast<size_t>(n);
+    }
+    if (fsync(fd) != 0) {
+      const int err = errno;
+      close(fd);
+      return ErrnoStatus("Cannot flush", path, err);
+    }
+    if (close(fd) != 0) return ErrnoStatus("Cannot close", path, errno);
+    return Status::Ok();
+  }
+
+  Status RenameNoReplace(const std::string& from, const std::string& to) override {
+    // A hard link fails when the target exists, which a plain rename would
+    // silently replace.
+    if (link(from.c_str(), to.c_str()) != 0) return ErrnoStatus("Cannot rename", from, errno);
+    if (unlink(from.c_str()) != 0) return ErrnoStatus("Cannot remove", from, errno);
+    return Status::Ok();
+  }
+
+  bool IsWritable(const std::string& path) override {
+    return FileExists(path) && access(path.c_str(), W_OK) == 0;
+  }
+
   Status Rename(const std::string& from, const std::string& to) override {
     if (rename(from.c_str(), to.c_str()) != 0) return ErrnoStatus("Cannot rename", from, errno);
     return Status::Ok();

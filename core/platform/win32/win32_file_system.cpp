@@ -200,6 +200,45 @@ class Win32FileSystem : public FileSystem {
     return Status::Ok();
   }
 
+  Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) override {
+    std::wstring wide;
+    if (!ToWide(path, &wide)) return BadPath(path);
+    Handle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return SystemStatus("Cannot open for writing", path, GetLastError());
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
+      return SystemStatus("Cannot seek in", path, GetLastError());
+    size_t done = 0;
+    while (done < data.size()) {
+      const auto chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+      DWORD n = 0;
+      if (!::WriteFile(file.get(), data.data() + done, chunk, &n, nullptr))
+        return SystemStatus("Cannot write", path, GetLastError());
+      done += n;
+    }
+    if (!FlushFileBuffers(file.get())) return SystemStatus("Cannot flush", path, GetLastError());
+    if (!file.Close()) return SystemStatus("Cannot close", path, GetLastError());
+    return Status::Ok();
+  }
+
+  Status RenameNoReplace(const std::string& from, const std::string& to) override {
+    std::wstring wide_from, wide_to;
+    if (!ToWide(from, &wide_from)) return BadPath(from);
+    if (!ToWide(to, &wide_to)) return BadPath(to);
+    // Without MOVEFILE_REPLACE_EXISTING an existing target makes it fail.
+    if (!MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_WRITE_THROUGH))
+      return SystemStatus("Cannot rename", from, GetLastError());
+    return Status::Ok();
+  }
+
+  bool IsWritable(const std::string& path) override {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+  }
+
   Status Rename(const std::string& from, const std::string& to) override {
     std::wstring wide_from, wide_to;
     if (!ToWide(from, &wide_from)) return BadPath(from);
