@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "core/text/cp1252.h"
+
 namespace lumora {
 namespace {
 
 bool IsBlankOrControl(unsigned char b) { return b >= 1 && b <= ' '; }
 
-bool NeedsQuotes(std::string_view item) {
-  if (item.empty()) return true;
+bool NeedsQuotes(std::string_view item, bool quote_empty = true) {
+  if (item.empty()) return quote_empty;
   for (const char c : item) {
     const auto b = static_cast<unsigned char>(c);
     if (b <= ' ' || c == '"' || c == ',') return true;
@@ -16,9 +18,10 @@ bool NeedsQuotes(std::string_view item) {
   return false;
 }
 
-// Calls on_item with each item, unquoted.
+// Calls on_item with each item, unquoted. With `trailing_comma_item`, a
+// comma that ends the text adds one empty item.
 template <typename OnItem>
-void ScanCommaText(std::string_view text, OnItem&& on_item) {
+void ScanCommaText(std::string_view text, OnItem&& on_item, bool trailing_comma_item = false) {
   size_t p = 0;
   const size_t n = text.size();
   auto at = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -59,6 +62,7 @@ void ScanCommaText(std::string_view text, OnItem&& on_item) {
     while (p < n && IsBlankOrControl(at(p))) ++p;
     if (p < n && text[p] == ',') {
       ++p;
+      if (trailing_comma_item && p == n) on_item(std::string_view());
       while (p < n && IsBlankOrControl(at(p))) ++p;
     }
   }
@@ -79,12 +83,14 @@ PackedStrings ParseCommaTextPacked(std::string_view text) {
   return items;
 }
 
-std::string FormatCommaText(const std::vector<std::string>& items) {
+namespace {
+
+std::string Format(const std::vector<std::string>& items, bool quote_empty) {
   std::string out;
   for (size_t i = 0; i < items.size(); ++i) {
     if (i > 0) out += ',';
     const std::string& item = items[i];
-    if (!NeedsQuotes(item)) {
+    if (!NeedsQuotes(item, quote_empty)) {
       out += item;
       continue;
     }
@@ -96,6 +102,51 @@ std::string FormatCommaText(const std::vector<std::string>& items) {
     out += '"';
   }
   return out;
+}
+
+}  // namespace
+
+std::string FormatCommaText(const std::vector<std::string>& items) { return Format(items, true); }
+
+std::vector<std::string> ParseSettingsCommaText(std::string_view text) {
+  std::vector<std::string> items;
+  ScanCommaText(
+      text, [&](std::string_view item) { items.emplace_back(item); }, true);
+  return items;
+}
+
+std::string FormatSettingsCommaText(const std::vector<std::string>& items) {
+  if (items.size() == 1 && items[0].empty()) return "\"\"";
+  return Format(items, false);
+}
+
+void SortUniqueNoCase(std::vector<std::string>& items) {
+  std::erase_if(items, [](const std::string& s) { return s.empty(); });
+  // Stable, so of equal items the first one read survives.
+  std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
+    return cp1252::CompareNoCase(a, b) < 0;
+  });
+  items.erase(std::unique(items.begin(), items.end(),
+                          [](const std::string& a, const std::string& b) {
+                            return cp1252::CompareNoCase(a, b) == 0;
+                          }),
+              items.end());
+}
+
+std::vector<std::string> ParseSortedSettingsCommaText(std::string_view text) {
+  std::vector<std::string> items = ParseSettingsCommaText(text);
+  SortUniqueNoCase(items);
+  return items;
+}
+
+bool InsertSortedNoCase(std::vector<std::string>& items, std::string_view item) {
+  if (item.empty()) return false;
+  const auto at = std::lower_bound(
+      items.begin(), items.end(), item,
+      [](const std::string& a, std::string_view b) { return cp1252::CompareNoCase(a, b) < 0; });
+  if (at != items.end() && cp1252::CompareNoCase(*at, item) == 0) return false;
+  items.insert(at, std::string(item));
+  return true;
 }
 
 }  // namespace lumora

@@ -23,4 +23,22 @@ PackedStrings ParseCommaTextPacked(std::string_view text);
 // items are written as "").
 std::string FormatCommaText(const std::vector<std::string>& items);
 
+// The list values of the configuration store use a variant of the format:
+// an empty item is written as nothing (ten empty items are nine commas), and
+// on reading a comma that is the last character of the text adds one empty
+// item. A list of exactly one empty item is written as "" so that it does
+// not read back as no items.
+std::vector<std::string> ParseSettingsCommaText(std::string_view text);
+std::string FormatSettingsCommaText(const std::vector<std::string>& items);
+
+// Sorts by cp1252::CompareNoCase and keeps only the first of items that
+// compare equal, so the result is the same on every platform; empty items
+// are dropped. This is the form of every sorted settings list.
+void SortUniqueNoCase(std::vector<std::string>& items);
+// ParseSettingsCommaText followed by SortUniqueNoCase.
+std::vector<std::string> ParseSortedSettingsCommaText(std::string_view text);
+// Inserts `item` at its sorted place unless an equal item is present; false
+// when it was present (or empty).
+bool InsertSortedNoCase(std::vector<std::string>& items, std::string_view item);
+
 }  // namespace lumora

@@ -1,0 +1,54 @@
+// Keys and values held in memory, with the registry's rules: names and paths
+// compare without regard to case, a rewritten value keeps its place and the
+// spelling of its name, and a key exists when it or a key below it was
+// created. The memory store and the file store are built on it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/config/settings_storage.h"
+
+namespace lumora::config {
+
+class SettingsDocument {
+ public:
+  struct Value {
+    std::string name;
+    SettingsValue value;
+  };
+  struct Key {
+    std::string path;
+    std::vector<Value> values;  // in the order first written
+  };
+
+  bool HasKey(std::string_view path) const;
+  // The key, created when absent.
+  Key& CreateKey(std::string_view path);
+  Key* FindKey(std::string_view path);
+  const Key* FindKey(std::string_view path) const;
+
+  static const SettingsValue* Find(const Key& key, std::string_view name);
+  static void Set(Key& key, std::string_view name, SettingsValue value);
+  static void Erase(Key& key, std::string_view name);
+
+  // Keys sorted by path (a parent before its subkeys).
+  std::vector<const Key*> SortedKeys() const;
+  bool empty() const { return keys_.empty(); }
+  void Clear() { keys_.clear(); }
+
+ private:
+  // unique_ptr so a Key& handed out stays valid when more keys are created.
+  std::vector<std::unique_ptr<Key>> keys_;
+};
+
+// A SettingsKey over one key of a document. A key opened for reading only
+// refuses writes; `on_change` (may be empty) runs after every write or
+// delete. The document must outlive the key.
+std::unique_ptr<SettingsKey> MakeDocumentKey(SettingsDocument& doc, std::string path, bool writable,
+                                             std::function<void()> on_change);
+
+}  // namespace lumora::config
