@@ -4,7 +4,7 @@
 # come with the sample library.
 LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev
   libgtest-dev libbenchmark-dev libsword-dev)
-LUMORA_LIBRARY_PACKAGES=(sword-text-kjv sword-text-web sword-text-sparv)
+LUMORA_LIBRARY_PACKAGES=(sword-text-kjv sword-text-web sword-text-sparv sword-dict-strongs-hebrew sword-dict-strongs-greek sword-dict-naves sword-comm-scofield sword-comm-tdavid sword-comm-mhcc)
 
 # Installs the Debian packages that are missing, as root or through sudo.
 lumora_apt_install() {

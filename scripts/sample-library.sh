@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the sample library from Debian's SWORD Bible packages:
-#   DIR/Bibles/KJV.lmb, DIR/Bibles/WEB.lmb, DIR/Bibles/RV1909.lmb, DIR/pmap.dat
+# Builds the sample library from Debian's public-domain SWORD packages:
+#   DIR/Bibles/KJV.lmb, DIR/Bibles/WEB.lmb, DIR/Bibles/RV1909.lmb, DIR/pmap.dat,
+#   DIR/Books/StrHeb.lmk, DIR/Books/StrGrk.lmk, DIR/Books/Naves.lmk,
+#   DIR/Commentaries/Scofield.lmc, DIR/Commentaries/TDavid.lmc,
+#   DIR/Commentaries/MHCC.lmc, DIR/stgdat.lm4, DIR/README.txt
 # Usage: scripts/sample-library.sh DIR
 # LUMORA_BUILD_DIR names the build folder holding lumora-import (default build/).
-# Re-running only redoes a Bible whose package or importer changed since.
+# Re-running only redoes a module whose package or importer changed since.
 set -euo pipefail
 
 if [[ $# -ne 1 ]]; then
@@ -18,6 +21,18 @@ importer=$build/tools/import/lumora-import
 lumora_apt_install "${LUMORA_LIBRARY_PACKAGES[@]}"
 
 [[ -x $importer ]] || { echo "$importer not found: build the lumora-import target first" >&2; exit 1; }
+
+# stale TARGET PACKAGE...: true when TARGET is missing or older than the
+# importer or than the installation (dpkg's file list) of one of the packages.
+stale() {
+  local target=$1 pkg
+  shift
+  [[ -e $target && $target -nt $importer ]] || return 0
+  for pkg in "$@"; do
+    [[ $target -nt /var/lib/dpkg/info/$pkg.list ]] || return 0
+  done
+  return 1
+}
 
 # bible PACKAGE MODULE ABBREVIATION TITLE [lumora-import options]
 # Skips the Bible when its outputs are newer than the package's installation
@@ -48,3 +63,96 @@ bible sword-text-kjv engKJV2006eb KJV "King James Version" --pmap "$out/pmap.dat
 # carrying H3068): a Strong's search over them would mislead.
 bible sword-text-web engWEB2015eb WEB "World English Bible" --no-strongs
 bible sword-text-sparv spaRV1909eb RV1909 "Reina-Valera 1909"
+
+# entries KIND PACKAGE MODULE FILE ABBREVIATION CODE TITLE [lumora-import options]
+# KIND is book or commentary; FILE lies below DIR.
+entries() {
+  local kind=$1 pkg=$2 module=$3 file=$out/$4 abbrev=$5 code=$6 title=$7
+  shift 7
+  if stale "$file" "$pkg"; then
+    "$importer" "$kind" --module "$module" --abbrev "$abbrev" --code "$code" --title "$title" \
+      --out "$file" "$@"
+  else
+    echo "$file is up to date"
+  fi
+}
+
+# The Strong's data: the program does not start without it.
+if stale "$out/stgdat.lm4" sword-dict-strongs-hebrew sword-dict-strongs-greek; then
+  "$importer" strongs --hebrew StrongsHebrew --greek StrongsGreek --out "$out/stgdat.lm4"
+else
+  echo "$out/stgdat.lm4 is up to date"
+fi
+
+entries book sword-dict-strongs-hebrew StrongsHebrew Books/StrHeb.lmk StrHeb StrHeb \
+  "Strong's Hebrew Dictionary" --lexicon hebrew
+entries book sword-dict-strongs-greek StrongsGreek Books/StrGrk.lmk StrGrk StrGrk \
+  "Strong's Greek Dictionary" --lexicon greek
+entries book sword-dict-naves Nave Books/Naves.lmk Naves NVCX "Nave's Topical Bible"
+entries commentary sword-comm-scofield Scofield Commentaries/Scofield.lmc Scofield SCOFLD \
+  "Scofield Reference Notes (1917)"
+# The Treasury stores each psalm whole at its first verse; its "Verse N."
+# headings put every part on its verse.
+entries commentary sword-comm-tdavid TDavid Commentaries/TDavid.lmc TDavid TDAVID \
+  "Treasury of David (Spurgeon)" --split-verse-headings
+entries commentary sword-comm-mhcc MHCC Commentaries/MHCC.lmc MHCC MHCC \
+  "Matthew Henry's Concise Commentary"
+
+# README.txt: each module with its source package and the licence that the
+# package's SWORD configuration states.
+readme_line() {
+  local file=$1 pkg=$2 module=$3 version conf license description
+  version=$(dpkg-query -W -f='${Version}' "$pkg" 2>/dev/null || echo '?')
+  conf=$(grep -il "^\[$module\]" /usr/share/sword/mods.d/*.conf | head -n1 || true)
+  license=$(sed -n 's/^DistributionLicense=//p' "$conf" 2>/dev/null | head -n1 | tr -d '\r')
+  description=$(sed -n 's/^Description=//p' "$conf" 2>/dev/null | head -n1 | tr -d '\r')
+  printf '%-26s %s\n  from %s %s (SWORD module %s), licence: %s\n' "$file" "$description" \
+    "$pkg" "$version" "$module" "${license:-unknown}"
+}
+{
+  cat <<'EOF'
+Lumora sample library
+
+Every module in this folder was converted by lumora-import from a SWORD module
+that Debian packages. The licence is the DistributionLicense of the module's
+SWORD configuration: all of them are in the public domain.
+
+EOF
+  readme_line Bibles/KJV.lmb sword-text-kjv engKJV2006eb
+  readme_line Bibles/WEB.lmb sword-text-web engWEB2015eb
+  readme_line Bibles/RV1909.lmb sword-text-sparv spaRV1909eb
+  readme_line pmap.dat sword-text-kjv engKJV2006eb
+  readme_line Books/StrHeb.lmk sword-dict-strongs-hebrew StrongsHebrew
+  readme_line Books/StrGrk.lmk sword-dict-strongs-greek StrongsGreek
+  readme_line Books/Naves.lmk sword-dict-naves Nave
+  readme_line Commentaries/Scofield.lmc sword-comm-scofield Scofield
+  readme_line Commentaries/TDavid.lmc sword-comm-tdavid TDavid
+  readme_line Commentaries/MHCC.lmc sword-comm-mhcc MHCC
+  readme_line stgdat.lm4 sword-dict-strongs-hebrew StrongsHebrew
+  readme_line stgdat.lm4 sword-dict-strongs-greek StrongsGreek
+  cat <<'EOF'
+
+Notes
+- Greek words (in StrGrk.lmk, in the commentaries and in stgdat.lm4) are
+  stored in the 8-bit layout of the "Symbol" font (a = alpha, b = beta, ...),
+  Hebrew words in that of the "Basic Hebrew" font (the 27 letters at bytes
+  224-250, in logical order). These fonts hold bare letters: the accents,
+  breathings and iota subscripts of the Greek and the vowel points, dagesh,
+  shin/sin dots and cantillation marks of the Hebrew are dropped.
+- stgdat.lm4 gives for every Strong's number the word in script, the
+  transliteration and the pronunciation from the two lexicons. Greek numbers
+  2717 and 3203-3302 are not used in Strong's numbering and have no word.
+- Scripture references are verse lists in the King James verse order;
+  references to other Strong's numbers are Strong's links, Nave's "See"
+  references links to the topic they name.
+- Commentaries: a comment on a range of verses is stored at its first verse;
+  the other verses of the range hold a link to it. The Treasury of David
+  stores each psalm at its first verse; its "Verse N." parts are placed on
+  their verses, under the section (Exposition, Explanatory Notes, Hints to
+  the Village Preacher) they belong to.
+- MHCC: Debian's configuration names the zCom4 driver, but the module's index
+  files are zCom ones, so libsword reads every entry at a wrong place.
+  lumora-import reads the module through zCom instead.
+EOF
+} >"$out/README.txt"
+echo "$out/README.txt written"

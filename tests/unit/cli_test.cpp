@@ -23,6 +23,12 @@ TEST(VisibleText, NoControlByteReachesTheTerminal) {
   }
 }
 
+TEST(VisibleText, EntryMarkersAreShownNotDecoded) {
+  // In entries 0x02 starts a Greek run: "ag" are letters, not digits.
+  EXPECT_EQ(MakeVisibleEntry("\x02" "agaph\x08 \x05" "1\x08"), "<0x02>agaph<0x08> <0x05>1<0x08>");
+  EXPECT_EQ(MakeVisibleEntry("\xE9"), "\xC3\xA9");
+}
+
 TEST(VisibleText, Windows1252BecomesUtf8) {
   EXPECT_EQ(MakeVisible("am\xF3"), "am\xC3\xB3");
   EXPECT_EQ(MakeVisible("\x93quoted\x94"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");

@@ -11,12 +11,32 @@ const char* const kUsage =
     "  verse BIBLE BOOK CHAPTER VERSE  print one verse by numbers (John 3:16 = 43 3 16)\n"
     "  dump BIBLE                      print every verse of a Bible\n"
     "  skipped                         list module files that failed to open, and why\n"
+    "  load                            load the folder, printing each start-up status\n"
+    "  check [DIR]                     verify every module of a program folder (default --data)\n"
+    "  books | commentaries | specials list Books, Commentaries, special modules\n"
+    "  entry BOOK NUMBER|TITLE         print a Book entry\n"
+    "  comment COMMENTARY VERSE        print the comment on a verse (index or B C V)\n"
+    "  links BOOK|COMMENTARY VERSE     entries whose verse lists name the verse\n"
+    "  strongs H|G NUMBER              the three Strong's data strings of a number\n"
+    "  create-book TITLE ABBR          create a user Book in User/\n"
+    "  create-commentary TITLE ABBR    create a user Commentary in User/\n"
+    "  add-entry BOOK TITLE            add an entry to a user Book\n"
+    "  write-entry BOOK NUMBER TEXT    replace an entry's text (TEXT or @FILE)\n"
+    "  delete-entry BOOK NUMBER        delete an entry\n"
+    "  write-comment COMMENTARY VERSE TEXT  replace the comment on a verse\n"
+    "  ref TEXT...                     parse verse references (\"jn 3:16-18; rom 5:8, 10\"):\n"
+    "                                  ranges, stop position and the verses' text\n"
+    "  ref --format ITEM...            verse indexes (INDEX or FIRST-LAST) to reference text\n"
+    "  config                          print the settings: name, kind, value, origin\n"
+    "  config set NAME VALUE           store one setting\n"
     "\n"
     "options:\n"
     "  --data DIR    program folder holding Bibles/ (default: the executable's folder)\n"
     "  --strongs     write Strong's numbers out, shown as <H0430> / <G0025>\n"
     "  --footnotes   keep footnotes {...}\n"
-    "  --verbose     print the start-up status texts\n";
+    "  --verbose     print the start-up status texts\n"
+    "  --format      ref: format verse indexes instead of parsing text\n"
+    "  --config FILE config: this settings file instead of the user's settings\n";
 
 std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& error) {
   CliOptions options;
@@ -34,6 +54,14 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
       options.footnotes = true;
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--format") {
+      options.format = true;
+    } else if (arg == "--config") {
+      if (i + 1 >= argc) {
+        error = "--config needs a file";
+        return std::nullopt;
+      }
+      options.config_file = argv[++i];
     } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
       error = "unknown option " + arg;
       return std::nullopt;

@@ -11,6 +11,8 @@ struct CliOptions {
   bool strongs = false;     // write Strong's tokens out
   bool footnotes = false;   // keep footnotes
   bool verbose = false;     // print start-up status texts
+  bool format = false;      // ref: verse indexes to reference text
+  std::string config_file;  // config: settings file; empty: the platform's store
   std::string command;
   std::vector<std::string> arguments;
 };

@@ -7,7 +7,11 @@
 #include "core/catalogue/module_catalogue.h"
 #include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"
+#include "tools/cli/check_command.h"
 #include "tools/cli/cli_options.h"
+#include "tools/cli/config_command.h"
+#include "tools/cli/module_commands.h"
+#include "tools/cli/ref_command.h"
 #include "tools/cli/visible_text.h"
 
 namespace lumora::cli {
@@ -124,6 +128,8 @@ int Run(int argc, char** argv) {
     std::cerr << "lumora-cli: " << error << "\n\n" << kUsage;
     return 2;
   }
+  if (options->command == "config") return RunConfigCommand(*options, std::cout, std::cerr);
+  if (options->command == "check") return RunCheckCommand(options->arguments.empty() ? options->data_folder : options->arguments[0]);
   if (options->command == "help") {
     std::cout << kUsage;
     return 0;
@@ -132,7 +138,9 @@ int Run(int argc, char** argv) {
       options->data_folder.empty() ? ExecutableFolder() : options->data_folder;
   TModuleCatalogue catalogue;
   const Status loaded = catalogue.LoadModules(folder, [&](const std::string& text) {
-    if (options->verbose) std::cerr << text << '\n';
+    // "load" shows the start-up as it happens; other commands on request.
+    if (options->command == "load") std::cout << text << std::endl;
+    else if (options->verbose) std::cerr << text << '\n';
   });
   if (!loaded.ok()) {
     std::cerr << loaded.message() << '\n';
@@ -142,6 +150,14 @@ int Run(int argc, char** argv) {
   if (c == "bibles") return ListBibles(catalogue);
   if (c == "verse") return PrintVerse(catalogue, *options);
   if (c == "dump") return Dump(catalogue, *options);
+  if (c == "ref") return RunRefCommand(catalogue, *options);
+  if (c == "load") {
+    for (const auto& s : catalogue.SkippedFiles()) std::cout << "skipped\t" << s.path << '\t' << s.error << '\n';
+    for (const auto& p : catalogue.Problems()) std::cout << "problem\t" << p << '\n';
+    return 0;
+  }
+  if (const int done = RunModuleCommand(catalogue, *options, std::cout, std::cerr); done >= 0)
+    return done;
   if (c == "skipped") {
     for (const auto& s : catalogue.SkippedFiles())
       std::cout << s.path << '\t' << s.error << '\n';

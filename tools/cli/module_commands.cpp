@@ -129,7 +129,7 @@ int RunModuleCommand(TModuleCatalogue& c, const CliOptions& o, std::ostream& out
     if (entry < 0 || entry >= book->EntryCount())
       return err << "lumora-cli: no entry " << key << '\n', 1;
     out << entry << '\t' << Utf8(book->EntryTitles()[static_cast<size_t>(entry)]) << '\n'
-        << MakeVisible(book->GetEntryText(entry)) << '\n';
+        << MakeVisibleEntry(book->GetEntryText(entry)) << '\n';
     return 0;
   }
   if (cmd == "comment") {
@@ -137,7 +137,7 @@ int RunModuleCommand(TModuleCatalogue& c, const CliOptions& o, std::ostream& out
     if (a.empty() || !ParseVerse(c, a, 1, verse)) return Usage(err, "comment COMMENTARY VERSE");
     TLMCommentaryModule* m = FindCommentary(c, a[0]);
     if (!m) return err << "lumora-cli: no Commentary " << a[0] << '\n', 1;
-    out << Reference(c, verse) << '\n' << MakeVisible(m->GetEntryText(verse - 1)) << '\n';
+    out << Reference(c, verse) << '\n' << MakeVisibleEntry(m->GetEntryText(verse - 1)) << '\n';
     return 0;
   }
   if (cmd == "links") {

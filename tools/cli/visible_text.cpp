@@ -51,4 +51,19 @@ std::string MakeVisible(std::string_view text) {
   return out;
 }
 
+std::string MakeVisibleEntry(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 32) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "<0x%02X>", b);
+      out += buf;
+    } else {
+      out += cp1252::ToUtf8(std::string_view(&c, 1));
+    }
+  }
+  return out;
+}
+
 }  // namespace lumora::cli

@@ -1,4 +1,5 @@
-// lumora-import: converts SWORD Bible modules into Lumora Bible modules.
+// lumora-import: converts SWORD modules into Lumora modules: Bibles, Books
+// (lexicons, topical indexes), Commentaries and the Strong's data file.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -7,7 +8,13 @@
 #include <vector>
 
 #include "core/text/cp1252.h"
+#include "core/text/legacy_fonts.h"
 #include "tools/builder/bible_builder.h"
+#include "tools/builder/entry_builders.h"
+#include "tools/import/book_converter.h"
+#include "tools/import/commentary_converter.h"
+#include "tools/import/strongs_lexicon.h"
+#include "tools/import/sword_entries.h"
 #include "tools/import/sword_source.h"
 
 namespace {
@@ -16,6 +23,10 @@ using lumora::import::SwordImportOptions;
 
 constexpr size_t kMaxTitle = 40;
 constexpr size_t kMaxAbbreviation = 6;
+// Book and Commentary headers hold longer strings than Bible ones.
+constexpr size_t kMaxEntryModuleTitle = 50;
+constexpr size_t kMaxEntryModuleAbbreviation = 10;
+constexpr size_t kMaxModuleCode = 7;
 
 void PrintUsage(std::FILE* to) {
   std::fputs(
@@ -23,10 +34,20 @@ void PrintUsage(std::FILE* to) {
       "  lumora-import list [--sword-path DIR]\n"
       "  lumora-import bible --module NAME --abbrev ABBR --title TITLE --out FILE.lmb\n"
       "                      [--pmap FILE] [--no-strongs] [--no-footnotes] [--sword-path DIR]\n"
+      "  lumora-import book --module NAME --abbrev ABBR --title TITLE --code CODE --out FILE.lmk\n"
+      "                     [--lexicon hebrew|greek] [--sword-path DIR]\n"
+      "  lumora-import commentary --module NAME --abbrev ABBR --title TITLE --code CODE\n"
+      "                           --out FILE.lmc [--split-verse-headings] [--sword-path DIR]\n"
+      "  lumora-import strongs --hebrew NAME --greek NAME --out stgdat.lm4 [--sword-path DIR]\n"
       "\n"
-      "  list    the SWORD modules installed (or those under DIR)\n"
-      "  bible   converts one SWORD Bible; --pmap also writes the paragraph map\n"
-      "          taken from its paragraph marks (the KJV's is the reference one)\n",
+      "  list        the SWORD modules installed (or those under DIR)\n"
+      "  bible       converts one SWORD Bible; --pmap also writes the paragraph map\n"
+      "              taken from its paragraph marks (the KJV's is the reference one)\n"
+      "  book        converts one SWORD dictionary; --lexicon reads it as a Strong's\n"
+      "              lexicon (entry n - 1 is number n, every number has an entry)\n"
+      "  commentary  converts one SWORD commentary; --split-verse-headings cuts\n"
+      "              chapter comments at their \"Verse N.\" headings\n"
+      "  strongs     writes the Strong's data file from the two Strong's lexicons\n",
       to);
 }
 
@@ -44,8 +65,10 @@ int UsageError(const std::string& message) {
 struct Arguments {
   std::string command;
   std::string module, abbreviation, title, out, pmap, sword_path;
+  std::string code, lexicon, hebrew, greek;
   bool strongs = true;
   bool footnotes = true;
+  bool split_verse_headings = false;
 };
 
 // Returns an error message, empty on success.
@@ -66,6 +89,11 @@ std::string Parse(int argc, char** argv, Arguments& args) {
     else if (arg == "--out") ok = value(args.out);
     else if (arg == "--pmap") ok = value(args.pmap);
     else if (arg == "--sword-path") ok = value(args.sword_path);
+    else if (arg == "--code") ok = value(args.code);
+    else if (arg == "--lexicon") ok = value(args.lexicon);
+    else if (arg == "--hebrew") ok = value(args.hebrew);
+    else if (arg == "--greek") ok = value(args.greek);
+    else if (arg == "--split-verse-headings") args.split_verse_headings = true;
     else if (arg == "--no-strongs") args.strongs = false;
     else if (arg == "--no-footnotes") args.footnotes = false;
     else return "unknown option " + std::string(arg);
@@ -156,6 +184,188 @@ int Bible(const Arguments& args) {
   return 0;
 }
 
+// Title, abbreviation and module code of a Book or Commentary, converted to
+// Windows-1252; an error message when one does not fit its header field.
+std::string EntryModuleHeader(const Arguments& args, const char* command, std::string& title,
+                              std::string& abbreviation, std::string& code) {
+  const std::string c = command;
+  if (args.module.empty()) return c + " needs --module";
+  if (args.abbreviation.empty()) return c + " needs --abbrev";
+  if (args.title.empty()) return c + " needs --title";
+  if (args.code.empty()) return c + " needs --code";
+  if (args.out.empty()) return c + " needs --out";
+  title = lumora::cp1252::FromUtf8(args.title);
+  abbreviation = lumora::cp1252::FromUtf8(args.abbreviation);
+  code = lumora::cp1252::FromUtf8(args.code);
+  if (title.size() > kMaxEntryModuleTitle)
+    return "--title holds at most " + std::to_string(kMaxEntryModuleTitle) + " characters";
+  if (abbreviation.size() > kMaxEntryModuleAbbreviation)
+    return "--abbrev holds at most " + std::to_string(kMaxEntryModuleAbbreviation) + " characters";
+  if (code.size() > kMaxModuleCode)
+    return "--code holds at most " + std::to_string(kMaxModuleCode) + " characters";
+  return {};
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintWarnings(const std::vector<std::string>& warnings) {
+  for (const std::string& w : warnings) std::fprintf(stderr, "lumora-import: warning: %s\n", w.c_str());
+}
+
+void PrintConversion(const lumora::import::EntryConversion& t) {
+  std::printf("  verse lists       %d (%d references)\n", t.verse_lists, t.verse_ranges);
+  if (t.strongs_links) std::printf("  Strong's links    %d\n", t.strongs_links);
+  if (t.entry_links) std::printf("  entry links       %d\n", t.entry_links);
+  if (t.comment_links) std::printf("  note links        %d\n", t.comment_links);
+  std::printf("  left as text      %d references that name nothing found\n", t.unresolved);
+  if (t.dropped_script_chars)
+    std::printf("  marks dropped     %zu accents, points and breathings in Greek and Hebrew\n",
+                t.dropped_script_chars);
+}
+
+int Book(const Arguments& args) {
+  using namespace lumora::import;
+  lumora::builder::BookSource source;
+  if (std::string error = EntryModuleHeader(args, "book", source.title, source.abbreviation,
+                                            source.module_code);
+      !error.empty())
+    return UsageError(error);
+  const bool hebrew = args.lexicon == "hebrew";
+  if (!args.lexicon.empty() && !hebrew && args.lexicon != "greek")
+    return UsageError("--lexicon is hebrew or greek");
+
+  const auto start = std::chrono::steady_clock::now();
+  auto dictionary = ReadSwordDictionary(args.module, args.sword_path);
+  if (!dictionary.ok()) return Fail(dictionary.status().message());
+  PrintWarnings(dictionary->warnings);
+  EntryConversion totals;
+  std::string notes;
+  if (!args.lexicon.empty()) {
+    StrongsLexicon lexicon = BuildStrongsLexicon(
+        dictionary->entries, hebrew ? lumora::LegacyFont::kBasicHebrew : lumora::LegacyFont::kSymbolGreek,
+        hebrew ? kHebrewStrongsCount : kGreekStrongsCount);
+    source.entries = std::move(lexicon.book.entries);
+    totals = lexicon.totals;
+    notes = "  numbers           " + std::to_string(source.entries.size()) + " (" +
+            std::to_string(lexicon.missing) + " without an entry, " +
+            std::to_string(lexicon.duplicates) + " keys twice, " +
+            std::to_string(lexicon.foreign_keys) + " other keys left out)\n";
+  } else {
+    DictionaryBook book = BuildDictionaryBook(dictionary->entries, args.module);
+    source.entries = std::move(book.book.entries);
+    totals = book.totals;
+    notes = "  entries           " + std::to_string(source.entries.size()) + " (" +
+            std::to_string(book.duplicate_keys) + " titles equal but for case, " +
+            std::to_string(book.shortened) + " cut to fit)\n";
+  }
+  if (std::string error = PrepareFolder(args.out); !error.empty()) return Fail(error);
+  lumora::builder::EntryBuildStats stats;
+  if (auto status = lumora::builder::WriteBookModule(source, args.out, &stats); !status.ok())
+    return Fail(args.out + ": " + status.message());
+
+  std::printf("%s (%s, %s) -> %s\n", args.module.c_str(), dictionary->info.source_type.c_str(),
+              args.lexicon.empty() ? "Book" : "Strong's lexicon", args.out.c_str());
+  std::fputs(notes.c_str(), stdout);
+  PrintConversion(totals);
+  std::printf("  verse-link index  %zu postings\n", stats.verse_links);
+  std::printf("  file size         %zu bytes\n", stats.file_size);
+  std::printf("  time              %.2f s\n", SecondsSince(start));
+  return 0;
+}
+
+int Commentary(const Arguments& args) {
+  using namespace lumora::import;
+  lumora::builder::CommentarySource source;
+  if (std::string error = EntryModuleHeader(args, "commentary", source.title, source.abbreviation,
+                                            source.module_code);
+      !error.empty())
+    return UsageError(error);
+
+  const auto start = std::chrono::steady_clock::now();
+  auto commentary = ReadSwordCommentary(args.module, args.sword_path);
+  if (!commentary.ok()) return Fail(commentary.status().message());
+  PrintWarnings(commentary->warnings);
+  CommentaryOptions options;
+  options.work = args.module;
+  options.split_at_verse_headings = args.split_verse_headings;
+  CommentaryLayout layout = LayOutCommentary(commentary->comments, options);
+  source.slots = std::move(layout.slots);
+  if (std::string error = PrepareFolder(args.out); !error.empty()) return Fail(error);
+  lumora::builder::EntryBuildStats stats;
+  if (auto status = lumora::builder::WriteCommentaryModule(source, args.out, &stats); !status.ok())
+    return Fail(args.out + ": " + status.message());
+
+  std::printf("%s (%s, %s) -> %s\n", args.module.c_str(), commentary->info.versification.c_str(),
+              commentary->info.source_type.c_str(), args.out.c_str());
+  std::printf("  comments          %d (%d on verse ranges, %zu joined, %zu outside the KJV)\n",
+              layout.comments, layout.range_comments, commentary->joined, commentary->unplaced);
+  if (args.split_verse_headings)
+    std::printf("  split at headings %d comments\n", layout.split_comments);
+  std::printf("  entries           %zu (%d links to the first verse of a range)\n",
+              stats.entries_with_text, layout.link_entries);
+  if (layout.overlapping)
+    std::printf("  overlaps          %d range verses kept a comment of their own\n", layout.overlapping);
+  if (layout.shortened_slots)
+    std::printf("  cut to fit        %d entries\n", layout.shortened_slots);
+  PrintConversion(layout.totals);
+  std::printf("  verse-link index  %zu postings\n", stats.verse_links);
+  std::printf("  file size         %zu bytes\n", stats.file_size);
+  std::printf("  time              %.2f s\n", SecondsSince(start));
+  return 0;
+}
+
+int Strongs(const Arguments& args) {
+  using namespace lumora::import;
+  if (args.hebrew.empty() || args.greek.empty()) return UsageError("strongs needs --hebrew and --greek");
+  if (args.out.empty()) return UsageError("strongs needs --out");
+  const auto start = std::chrono::steady_clock::now();
+  struct Language {
+    const std::string& module;
+    lumora::LegacyFont font;
+    int count;
+    std::vector<lumora::StrongsWord> words;
+    int without_word = 0;
+  };
+  Language languages[] = {{args.hebrew, lumora::LegacyFont::kBasicHebrew, kHebrewStrongsCount, {}},
+                          {args.greek, lumora::LegacyFont::kSymbolGreek, kGreekStrongsCount, {}}};
+  for (Language& l : languages) {
+    auto dictionary = ReadSwordDictionary(l.module, args.sword_path);
+    if (!dictionary.ok()) return Fail(dictionary.status().message());
+    PrintWarnings(dictionary->warnings);
+    l.words.resize(static_cast<size_t>(l.count));
+    std::vector<bool> seen(static_cast<size_t>(l.count), false);
+    for (const SourceEntry& e : dictionary->entries) {
+      const int n = StrongsKeyNumber(e.key);
+      if (n < 1 || n > l.count || seen[static_cast<size_t>(n - 1)]) continue;
+      seen[static_cast<size_t>(n - 1)] = true;
+      l.words[static_cast<size_t>(n - 1)] = ExtractStrongsWord(e.text, l.font);
+    }
+    for (const lumora::StrongsWord& w : l.words) l.without_word += w.word.empty();
+  }
+  if (std::string error = PrepareFolder(args.out); !error.empty()) return Fail(error);
+  if (auto status = lumora::builder::WriteStrongsData(languages[0].words, languages[1].words, args.out);
+      !status.ok())
+    return Fail(args.out + ": " + status.message());
+
+  std::printf("%s + %s -> %s\n", args.hebrew.c_str(), args.greek.c_str(), args.out.c_str());
+  for (const Language& l : languages) {
+    const bool hebrew = l.font == lumora::LegacyFont::kBasicHebrew;
+    const lumora::StrongsWord& sample = l.words[hebrew ? 7224 : 25];
+    std::printf("  %-6s %d numbers, %d without a word; %s%d: %s <%s> (%s)\n",
+                hebrew ? "Hebrew" : "Greek", l.count, l.without_word, hebrew ? "H" : "G",
+                hebrew ? 7225 : 26, lumora::DecodeLegacyFont(l.font, sample.word).c_str(),
+                lumora::cp1252::ToUtf8(sample.transliteration).c_str(),
+                lumora::cp1252::ToUtf8(sample.pronunciation).c_str());
+  }
+  std::error_code ec;
+  std::printf("  file size         %ju bytes\n",
+              static_cast<uintmax_t>(std::filesystem::file_size(args.out, ec)));
+  std::printf("  time              %.2f s\n", SecondsSince(start));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,6 +373,9 @@ int main(int argc, char** argv) {
   if (std::string error = Parse(argc, argv, args); !error.empty()) return UsageError(error);
   if (args.command == "list") return List(args);
   if (args.command == "bible") return Bible(args);
+  if (args.command == "book") return Book(args);
+  if (args.command == "commentary") return Commentary(args);
+  if (args.command == "strongs") return Strongs(args);
   if (args.command == "-h" || args.command == "--help" || args.command == "help") {
     PrintUsage(stdout);
     return 0;

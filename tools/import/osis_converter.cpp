@@ -7,6 +7,7 @@
 #include "core/text/cp1252.h"
 #include "core/text/utf8.h"
 #include "tools/import/transliteration.h"
+#include "tools/import/xml_scanner.h"
 #include "tools/builder/bible_builder.h"
 
 namespace lumora::import {
@@ -15,153 +16,14 @@ namespace {
 constexpr int kMaxHebrewStrongs = 8674;
 constexpr int kMaxGreekStrongs = 5624;
 
-// ---------------------------------------------------------------------------
-// Entities and stray USFM markers
+using Tag = XmlTag;
 
-// Decodes XML character references; an unknown or broken one stays literal.
+bool IsNameStart(char c) { return IsXmlNameStart(c); }
+
 void AppendDecoded(std::string_view s, std::string& out) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const char c = s[i];
-    if (c == '\\') {
-      // Source files now and then keep USFM character markers ("\nd ",
-      // "\+nd*") that the OSIS conversion missed; they are markup, not text.
-      size_t j = i + 1;
-      if (j < s.size() && s[j] == '+') ++j;
-      const size_t name = j;
-      while (j < s.size() && s[j] >= 'a' && s[j] <= 'z') ++j;
-      while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
-      if (j > name) {
-        if (j < s.size() && s[j] == '*') {
-          ++j;
-        } else if (j < s.size() && s[j] == ' ') {
-          ++j;
-        }
-        i = j;
-        continue;
-      }
-    }
-    if (c != '&') {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    const size_t semi = s.find(';', i + 1);
-    if (semi == std::string_view::npos || semi - i > 12) {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    const std::string_view name = s.substr(i + 1, semi - i - 1);
-    char32_t cp = 0;
-    if (name == "amp") cp = '&';
-    else if (name == "lt") cp = '<';
-    else if (name == "gt") cp = '>';
-    else if (name == "quot") cp = '"';
-    else if (name == "apos") cp = '\'';
-    else if (name.size() > 1 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      uint32_t value = 0;
-      bool valid = name.size() > (hex ? 2u : 1u);
-      for (size_t k = hex ? 2 : 1; valid && k < name.size(); ++k) {
-        const char d = name[k];
-        int digit = -1;
-        if (d >= '0' && d <= '9') digit = d - '0';
-        else if (hex && d >= 'a' && d <= 'f') digit = d - 'a' + 10;
-        else if (hex && d >= 'A' && d <= 'F') digit = d - 'A' + 10;
-        if (digit < 0) valid = false;
-        else value = value * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
-        if (value > 0x10FFFF) valid = false;
-      }
-      if (valid) cp = value == 0 ? 0xFFFD : value;
-    }
-    if (cp == 0) {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    AppendUtf8(out, cp);
-    i = semi + 1;
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Tags
-
-struct Attribute {
-  std::string_view name, value;
-};
-
-struct Tag {
-  std::string_view name;
-  bool end = false;           // </name>
-  bool self_closing = false;  // <name/>
-  std::array<Attribute, 12> attributes;
-  size_t attribute_count = 0;
-
-  std::string_view Get(std::string_view key) const {
-    for (size_t k = 0; k < attribute_count; ++k)
-      if (attributes[k].name == key) return attributes[k].value;
-    return {};
-  }
-  bool Has(std::string_view key) const {
-    for (size_t k = 0; k < attribute_count; ++k)
-      if (attributes[k].name == key) return true;
-    return false;
-  }
-};
-
-bool IsNameStart(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
-}
-bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// Parses the inside of "<...>" (without the angle brackets).
-Tag ParseTag(std::string_view body) {
-  Tag tag;
-  size_t i = 0;
-  if (i < body.size() && body[i] == '/') {
-    tag.end = true;
-    ++i;
-  }
-  size_t start = i;
-  while (i < body.size() && IsNameChar(body[i])) ++i;
-  tag.name = body.substr(start, i - start);
-  size_t last = body.size();
-  while (last > i && IsXmlSpace(body[last - 1])) --last;
-  if (last > i && body[last - 1] == '/') {
-    tag.self_closing = true;
-    --last;
-  }
-  while (i < last) {
-    while (i < last && IsXmlSpace(body[i])) ++i;
-    start = i;
-    while (i < last && !IsXmlSpace(body[i]) && body[i] != '=') ++i;
-    const std::string_view name = body.substr(start, i - start);
-    while (i < last && IsXmlSpace(body[i])) ++i;
-    std::string_view value;
-    if (i < last && body[i] == '=') {
-      ++i;
-      while (i < last && IsXmlSpace(body[i])) ++i;
-      if (i < last && (body[i] == '"' || body[i] == '\'')) {
-        const char quote = body[i++];
-        start = i;
-        while (i < last && body[i] != quote) ++i;
-        value = body.substr(start, i - start);
-        if (i < last) ++i;
-      } else {
-        start = i;
-        while (i < last && !IsXmlSpace(body[i])) ++i;
-        value = body.substr(start, i - start);
-      }
-    }
-    if (!name.empty() && tag.attribute_count < tag.attributes.size())
-      tag.attributes[tag.attribute_count++] = {name, value};
-  }
-  return tag;
+  // Source files now and then keep USFM character markers ("\nd ",
+  // "\+nd*") that the OSIS conversion missed; they are markup, not text.
+  AppendXmlDecoded(s, out, /*strip_usfm=*/true);
 }
 
 // Strong's numbers of a lemma attribute as signed numbers (Hebrew negative).
@@ -272,65 +134,16 @@ class Converter {
   explicit Converter(const OsisOptions& options) : options_(options) {}
 
   OsisVerse Run(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-      const size_t lt = s.find('<', i);
-      if (lt == std::string_view::npos) {
-        Text(s.substr(i));
-        break;
-      }
-      if (lt > i) Text(s.substr(i, lt - i));
-      i = Markup(s, lt);
+    XmlScanner scanner(s);
+    for (auto token = scanner.Next(); token != XmlScanner::Token::kEnd; token = scanner.Next()) {
+      if (token == XmlScanner::Token::kText) Text(scanner.text());
+      else HandleTag(scanner.tag());
     }
     while (!stack_.empty()) Pop();
     return Finish();
   }
 
  private:
-  // Handles the markup at s[lt] == '<' and returns where text resumes.
-  size_t Markup(std::string_view s, size_t lt) {
-    const std::string_view rest = s.substr(lt);
-    if (rest.substr(0, 4) == "<!--") {
-      const size_t end = s.find("-->", lt + 4);
-      return end == std::string_view::npos ? s.size() : end + 3;
-    }
-    if (rest.substr(0, 9) == "<![CDATA[") {
-      const size_t end = s.find("]]>", lt + 9);
-      const size_t stop = end == std::string_view::npos ? s.size() : end;
-      Text(s.substr(lt + 9, stop - lt - 9));
-      return end == std::string_view::npos ? s.size() : end + 3;
-    }
-    if (rest.size() > 1 && (rest[1] == '!' || rest[1] == '?')) {
-      const size_t end = s.find('>', lt + 1);
-      return end == std::string_view::npos ? s.size() : end + 1;
-    }
-    const bool looks_like_tag =
-        rest.size() > 1 && (IsNameStart(rest[1]) || (rest[1] == '/' && rest.size() > 2 && IsNameStart(rest[2])));
-    if (!looks_like_tag) {
-      Text(s.substr(lt, 1));  // a lone "<" is text
-      return lt + 1;
-    }
-    // The tag ends at the first ">" outside quotes; with an unbalanced quote
-    // the first ">" at all.
-    size_t end = std::string_view::npos;
-    char quote = 0;
-    for (size_t k = lt + 1; k < s.size(); ++k) {
-      const char c = s[k];
-      if (quote) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        end = k;
-        break;
-      }
-    }
-    if (end == std::string_view::npos) end = s.find('>', lt + 1);
-    if (end == std::string_view::npos) return s.size();  // truncated tag: nothing after it is trusted
-    HandleTag(ParseTag(s.substr(lt + 1, end - lt - 1)));
-    return end + 1;
-  }
-
   void HandleTag(const Tag& tag) {
     if (tag.name.empty()) return;
     if (tag.end) {
