@@ -53,14 +53,9 @@ Status TLMDictionaryModule::Load() {
     if (titles->size() != count) return CreateError("EntryTitle count mismatch.");
     titles_ = std::move(titles).value();
   }
-  stored_links_ok_ = header_.links_valid && StoredTableFits(size, header_.link_table);
-  read_only_ = !CanWrite();
+  links_.UseStored(base, size, header_.link_table, header_.links_valid);
+  read_only_ = !IsWritableUserFile(file_.fs(), path, user_folder_);
   return Status::Ok();
-}
-
-bool TLMDictionaryModule::CanWrite() const {
-  return !user_folder_.empty() && SameFolder(ParentFolder(file_.path()), user_folder_) &&
-         file_.fs().IsWritable(file_.path());
 }
 
 int TLMDictionaryModule::FindTitle(std::string_view title) const {
@@ -80,32 +75,18 @@ std::string TLMDictionaryModule::GetEntryText(int entry) const {
   if (entry < 0 || entry >= EntryCount()) return {};
   const int32_t offset = LoadI32(file_.data() + header_.entry_table + 4u * entry);
   if (offset == -1) return {};
-  const std::optional<std::string_view> record = EntryRecordAt(file_.data(), file_.size(), offset);
-  auto damaged = [&](const std::string& what) {
-    return "[Non-fatal internal error: " + what + " on GetEntryText (" + std::to_string(entry) +
-           ")]";
-  };
-  if (!record) return damaged("entry record outside the file");
-  if (record->empty()) return {};
-  Result<std::string> text = DecompressBytes(record->data(), record->size());
-  return text.ok() ? text.value() : damaged(text.status().message());
+  return EntryTextAt(file_.data(), file_.size(), offset, entry);
 }
 
 TEntryIndex TLMDictionaryModule::GetVerseEntries(int verse0) const {
-  if (memory_links_) return memory_links_->Entries(verse0);
-  if (!stored_links_ok_) return {};
-  return ReadStoredVerseEntries(file_.data(), file_.size(), header_.link_table, verse0);
+  return links_.Entries(verse0);
 }
 
-bool TLMDictionaryModule::HasVerseEntries(int verse0) const {
-  if (memory_links_) return memory_links_->Has(verse0);
-  return stored_links_ok_ &&
-         HasStoredVerseEntries(file_.data(), file_.size(), header_.link_table, verse0);
-}
+bool TLMDictionaryModule::HasVerseEntries(int verse0) const { return links_.Has(verse0); }
 
 bool TLMDictionaryModule::NeedsVerseLinkRebuild() const {
-  return !memory_links_ && (header_.link_version <= kLastStaleVerseLinkVersion ||
-                            (EntryCount() > 0 && !stored_links_ok_));
+  return !links_.InMemory() && (header_.link_version <= kLastStaleVerseLinkVersion ||
+                                (EntryCount() > 0 && !links_.StoredValid()));
 }
 
 Result<std::vector<std::optional<std::string>>> TLMDictionaryModule::Records() const {
@@ -153,7 +134,6 @@ Status TLMDictionaryModule::Rewrite(std::vector<std::optional<std::string>> reco
   Result<std::string> file = BuildBookFile(header_, std::move(records), titles);
   if (!file.ok()) return file.status();
   const Status replaced = file_.Replace(*file);
-  memory_links_.reset();
   const Status loaded = Load();
   return replaced.ok() ? loaded : replaced;
 }
@@ -223,7 +203,7 @@ Status TLMDictionaryModule::RebuildVerseLinks() {
   }
   VerseLinkIndex links = BuildVerseLinks(records);
   if (read_only_) {
-    memory_links_ = std::make_unique<VerseLinkIndex>(std::move(links));
+    links_.UseMemory(std::move(links));
     return Status::Ok();
   }
   const uint64_t at = EndOfEntryData(file_.data(), file_.size(), header_.entry_table,
@@ -237,7 +217,7 @@ Status TLMDictionaryModule::RebuildVerseLinks() {
   const Status loaded = Load();
   if (!patched.ok() || !loaded.ok()) {
     // The file keeps its old index; serve the fresh one from memory.
-    memory_links_ = std::make_unique<VerseLinkIndex>(std::move(links));
+    links_.UseMemory(std::move(links));
     return patched.ok() ? loaded : patched;
   }
   return Status::Ok();

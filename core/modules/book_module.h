@@ -79,7 +79,6 @@ class TLMDictionaryModule {
   Status Load();  // header and titles from the current mapping
   Result<std::vector<std::optional<std::string>>> Records() const;
   Status Rewrite(std::vector<std::optional<std::string>> records, std::vector<std::string> titles);
-  bool CanWrite() const;
 
   ModuleFile file_;
   std::string user_folder_;
@@ -87,8 +86,7 @@ class TLMDictionaryModule {
   std::vector<std::string> titles_;
   bool read_only_ = true;
   bool too_large_ = false;
-  bool stored_links_ok_ = false;
-  std::unique_ptr<VerseLinkIndex> memory_links_;  // built when the file could not take it
+  VerseLinkSource links_;
 };
 
 // The complete file of a Book with these entries (compressed texts in entry

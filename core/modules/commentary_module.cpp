@@ -75,15 +75,9 @@ Status TLMCommentaryModule::Load() {
   Result<std::vector<std::string>> titles = ReadTitleBlock(base, size, header_.title_block);
   // The title block is informational: a damaged one costs the titles only.
   titles_ = titles.ok() ? std::move(titles).value() : std::vector<std::string>{};
-  stored_links_ok_ = header_.postings != -1 && header_.postings != 0 &&
-                     StoredTableFits(size, header_.link_table);
-  read_only_ = !CanWrite();
+  links_.UseStored(base, size, header_.link_table, header_.postings != -1 && header_.postings != 0);
+  read_only_ = !IsWritableUserFile(file_.fs(), path, user_folder_);
   return Status::Ok();
-}
-
-bool TLMCommentaryModule::CanWrite() const {
-  return !user_folder_.empty() && SameFolder(ParentFolder(file_.path()), user_folder_) &&
-         file_.fs().IsWritable(file_.path());
 }
 
 int32_t TLMCommentaryModule::SlotOffset(int slot) const {
@@ -96,32 +90,18 @@ bool TLMCommentaryModule::HasEntry(int slot) const { return SlotOffset(slot) >= 
 std::string TLMCommentaryModule::GetEntryText(int slot) const {
   const int32_t offset = SlotOffset(slot);
   if (offset < 0) return ("No " + GetAbbreviation() + " text on this verse.").substr(0, 33);
-  const std::optional<std::string_view> record = EntryRecordAt(file_.data(), file_.size(), offset);
-  auto damaged = [&](const std::string& what) {
-    return "[Non-fatal internal error: " + what + " on GetEntryText (" + std::to_string(slot) +
-           ")]";
-  };
-  if (!record) return damaged("entry record outside the file");
-  if (record->empty()) return {};
-  Result<std::string> text = DecompressBytes(record->data(), record->size());
-  return text.ok() ? text.value() : damaged(text.status().message());
+  return EntryTextAt(file_.data(), file_.size(), offset, slot);
 }
 
 TEntryIndex TLMCommentaryModule::GetVerseEntries(int verse0) const {
-  if (memory_links_) return memory_links_->Entries(verse0);
-  if (!stored_links_ok_) return {};
-  return ReadStoredVerseEntries(file_.data(), file_.size(), header_.link_table, verse0);
+  return links_.Entries(verse0);
 }
 
-bool TLMCommentaryModule::HasVerseEntries(int verse0) const {
-  if (memory_links_) return memory_links_->Has(verse0);
-  return stored_links_ok_ &&
-         HasStoredVerseEntries(file_.data(), file_.size(), header_.link_table, verse0);
-}
+bool TLMCommentaryModule::HasVerseEntries(int verse0) const { return links_.Has(verse0); }
 
 bool TLMCommentaryModule::NeedsVerseLinkRebuild() const {
-  return !memory_links_ && (header_.link_version <= kLastStaleVerseLinkVersion ||
-                            (!titles_.empty() && !stored_links_ok_));
+  return !links_.InMemory() && (header_.link_version <= kLastStaleVerseLinkVersion ||
+                                (!titles_.empty() && !links_.StoredValid()));
 }
 
 Status TLMCommentaryModule::WriteEntry(std::string_view text, int slot,
@@ -159,7 +139,6 @@ Status TLMCommentaryModule::WriteEntry(std::string_view text, int slot,
   Result<std::string> file = BuildCommentaryFile(header_, std::move(records), reference_of);
   if (!file.ok()) return file.status();
   const Status replaced = file_.Replace(*file);
-  memory_links_.reset();
   const Status loaded = Load();
   return replaced.ok() ? loaded : replaced;
 }
@@ -171,7 +150,7 @@ Status TLMCommentaryModule::RebuildVerseLinks() {
       records[static_cast<size_t>(s)] = std::string(*r);
   VerseLinkIndex links = BuildVerseLinks(records);
   if (read_only_) {
-    memory_links_ = std::make_unique<VerseLinkIndex>(std::move(links));
+    links_.UseMemory(std::move(links));
     return Status::Ok();
   }
   const uint64_t at = EndOfEntryData(file_.data(), file_.size(), header_.slot_table, kVerseCount,
@@ -183,7 +162,7 @@ Status TLMCommentaryModule::RebuildVerseLinks() {
   const Status patched = file_.PatchInPlace(at, tail, h.Encode());
   const Status loaded = Load();
   if (!patched.ok() || !loaded.ok()) {
-    memory_links_ = std::make_unique<VerseLinkIndex>(std::move(links));
+    links_.UseMemory(std::move(links));
     return patched.ok() ? loaded : patched;
   }
   return Status::Ok();

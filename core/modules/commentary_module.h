@@ -78,7 +78,6 @@ class TLMCommentaryModule {
   TLMCommentaryModule(FileSystem& fs, const std::string& path) : file_(fs, path) {}
   Status Load();
   int32_t SlotOffset(int slot) const;
-  bool CanWrite() const;
 
   ModuleFile file_;
   std::string user_folder_;
@@ -86,8 +85,7 @@ class TLMCommentaryModule {
   std::vector<std::string> titles_;
   bool read_only_ = true;
   bool too_large_ = false;
-  bool stored_links_ok_ = false;
-  std::unique_ptr<VerseLinkIndex> memory_links_;
+  VerseLinkSource links_;
 };
 
 // The complete file of a Commentary with these slot records (compressed

@@ -72,6 +72,23 @@ std::optional<std::string_view> EntryRecordAt(const uint8_t* base, size_t size, 
   return std::string_view(reinterpret_cast<const char*>(base + offset + 2), length);
 }
 
+std::string EntryTextAt(const uint8_t* base, size_t size, int64_t offset, int number) {
+  auto damaged = [number](const std::string& what) {
+    return "[Non-fatal internal error: " + what + " on GetEntryText (" + std::to_string(number) +
+           ")]";
+  };
+  const std::optional<std::string_view> record = EntryRecordAt(base, size, offset);
+  if (!record) return damaged("entry record outside the file");
+  if (record->empty()) return {};
+  Result<std::string> text = DecompressBytes(record->data(), record->size());
+  return text.ok() ? text.value() : damaged(text.status().message());
+}
+
+bool IsWritableUserFile(FileSystem& fs, const std::string& path, const std::string& user_folder) {
+  return !user_folder.empty() && SameFolder(ParentFolder(path), user_folder) &&
+         fs.IsWritable(path);
+}
+
 std::vector<std::string> SplitTitleLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t start = 0;

@@ -54,6 +54,15 @@ class ModuleFile {
 // that many bytes); nullopt when the record does not fit the file.
 std::optional<std::string_view> EntryRecordAt(const uint8_t* base, size_t size, int64_t offset);
 
+// The entry text of the record at `offset`: empty for an empty record, a
+// "[Non-fatal internal error: " text naming `number` for a damaged one.
+std::string EntryTextAt(const uint8_t* base, size_t size, int64_t offset, int number);
+
+// A Book or Commentary may be written only when its file lies directly in
+// the program's "User" folder (compared as a folder, not as a substring)
+// and the file itself can be written.
+bool IsWritableUserFile(FileSystem& fs, const std::string& path, const std::string& user_folder);
+
 // Splits a title block's text into lines (CR LF, CR or LF; no empty line
 // after the last break).
 std::vector<std::string> SplitTitleLines(std::string_view text);

@@ -58,6 +58,29 @@ std::string VerseLinkIndex::Serialize(uint64_t at, uint32_t* table_offset) const
   return postings + table;
 }
 
+void VerseLinkSource::UseStored(const uint8_t* base, size_t size, uint32_t table, bool valid) {
+  base_ = base;
+  size_ = size;
+  table_ = table;
+  stored_valid_ = valid && StoredTableFits(size, table);
+  memory_.reset();
+}
+
+void VerseLinkSource::UseMemory(VerseLinkIndex index) {
+  memory_ = std::make_shared<const VerseLinkIndex>(std::move(index));
+}
+
+TEntryIndex VerseLinkSource::Entries(int verse0) const {
+  if (memory_) return memory_->Entries(verse0);
+  if (!stored_valid_) return {};
+  return ReadStoredVerseEntries(base_, size_, table_, verse0);
+}
+
+bool VerseLinkSource::Has(int verse0) const {
+  if (memory_) return memory_->Has(verse0);
+  return stored_valid_ && HasStoredVerseEntries(base_, size_, table_, verse0);
+}
+
 bool StoredTableFits(size_t size, uint32_t table) {
   return FitsIn(table, uint64_t{kVerseCount} * kVerseLinkRecordSize, size);
 }

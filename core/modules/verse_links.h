@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,28 @@ class VerseLinkIndex {
 
  private:
   std::vector<TEntryIndex> verses_;
+};
+
+// Where a module's verse links come from: the index stored in its file, or
+// one built in memory when the file could not take a fresh one.
+class VerseLinkSource {
+ public:
+  // The stored index at `table` of the mapped file; `valid` says whether the
+  // file claims a usable one. Drops any index held in memory.
+  void UseStored(const uint8_t* base, size_t size, uint32_t table, bool valid);
+  void UseMemory(VerseLinkIndex index);
+  bool InMemory() const { return memory_ != nullptr; }
+  bool StoredValid() const { return stored_valid_; }
+
+  TEntryIndex Entries(int verse0) const;
+  bool Has(int verse0) const;
+
+ private:
+  const uint8_t* base_ = nullptr;
+  size_t size_ = 0;
+  uint32_t table_ = 0;
+  bool stored_valid_ = false;
+  std::shared_ptr<const VerseLinkIndex> memory_;
 };
 
 // Reads a verse's entries from an index stored in a file of `size` bytes at
