@@ -21,5 +21,30 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 echo "== Sanitizer build (ASan + UBSan)"
 lumora_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUMORA_SANITIZE=ON \
   -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+# Each test program runs as one process per core (gtest shards): one process
+# per test would rebuild the shared fixtures hundreds of times under the
+# sanitizer.
+run_sharded() {
+  local program=$1 shards i failed=0
+  shards=$(nproc)
+  local pids=()
+  for ((i = 0; i < shards; i++)); do
+    GTEST_TOTAL_SHARDS=$shards GTEST_SHARD_INDEX=$i "$program" --gtest_brief=1 \
+      > "build-asan/shard-$i.log" 2>&1 &
+    pids+=($!)
+  done
+  for ((i = 0; i < shards; i++)); do
+    if wait "${pids[$i]}"; then
+      grep -E "^\[ *(PASSED|SKIPPED) *\]" "build-asan/shard-$i.log"
+    else
+      failed=1
+      cat "build-asan/shard-$i.log"
+    fi
+  done
+  return $failed
+}
+run_sharded build-asan/tests/lumora-unit-tests
+run_sharded build-asan/tests/lumora-library-tests
+ctest --test-dir build-asan --output-on-failure -R '^cli\.'
+
