@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, the tests on the
-# sample library imported from Debian's packages, and the unit tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# sample library imported from Debian's packages, the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and last the Windows
+# build with its tests under wine (scripts/test-windows.sh).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$LUMORA_ROOT"
@@ -48,3 +49,4 @@ run_sharded build-asan/tests/lumora-unit-tests
 run_sharded build-asan/tests/lumora-library-tests
 ctest --test-dir build-asan --output-on-failure -R '^cli\.'
 
+scripts/test-windows.sh

@@ -10,9 +10,17 @@ namespace {
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+// "C:" or "C:\" at the start: the part no path operation may split.
+size_t RootLength(std::string_view path) {
+  const bool drive = path.size() >= 2 && path[1] == ':' &&
+                     ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  if (drive) return path.size() > 2 && IsSeparator(path[2]) ? 3 : 2;
+  return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
 #else
 constexpr char kSeparator = '/';
 bool IsSeparator(char c) { return c == '/'; }
+size_t RootLength(std::string_view path) { return !path.empty() && path[0] == '/' ? 1 : 0; }
 #endif
 }  // namespace
 
@@ -40,15 +48,19 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 std::string BaseName(std::string_view path) {
+  const size_t root = RootLength(path);
   size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
+  while (i > root && !IsSeparator(path[i - 1])) --i;
   return std::string(path.substr(i));
 }
 
 std::string ParentFolder(std::string_view path) {
+  // The root stays whole: the parent of "/x" is "/", that of "C:\x" is
+  // "C:\" (plain "C:" would be the current folder of drive C).
+  const size_t root = RootLength(path);
   size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  while (i > 1 && IsSeparator(path[i - 1])) --i;
+  while (i > root && !IsSeparator(path[i - 1])) --i;
+  while (i > std::max<size_t>(root, 1) && IsSeparator(path[i - 1])) --i;
   return std::string(path.substr(0, i));
 }
 

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <random>
 
+#include "core/platform/file_system.h"
+
 namespace lumora::test {
 
 TempFolder::TempFolder() {
@@ -11,7 +13,10 @@ TempFolder::TempFolder() {
   for (;;) {
     auto candidate = base / ("lumora-test-" + std::to_string(rd()));
     if (std::filesystem::create_directory(candidate)) {
-      path_ = candidate.string();
+      // UTF-8, as the file system layer takes paths: string() would give
+      // the ANSI code page on Windows.
+      const std::u8string utf8 = candidate.u8string();
+      path_.assign(utf8.begin(), utf8.end());
       return;
     }
   }
@@ -19,11 +24,9 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
+  std::filesystem::remove_all(std::filesystem::path(std::u8string(path_.begin(), path_.end())), ec);
 }
 
-std::string TempFolder::File(const std::string& name) const {
-  return (std::filesystem::path(path_) / name).string();
-}
+std::string TempFolder::File(const std::string& name) const { return JoinPath(path_, name); }
 
 }  // namespace lumora::test

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <ostream>
 #include <random>
 #include <set>
 
@@ -14,6 +15,12 @@
 #include "app/config/setting_table.h"
 #include "core/io/byte_io.h"
 #include "core/platform/memory/memory_file_system.h"
+#include "tests/support/platform_only.h"
+
+#ifdef _WIN32
+#include "app/config/registry_storage.h"
+#include "tests/support/registry_sandbox.h"
+#endif
 
 namespace lumora::config {
 namespace {
@@ -123,14 +130,50 @@ Properties Distinctive() {
   return p;
 }
 
-// Memory and the text file must keep the same values.
-class StoreRoundTrip : public ::testing::TestWithParam<bool> {
+enum class Store { kMemory, kFile, kRegistry };
+
+const char* StoreName(Store store) {
+  switch (store) {
+    case Store::kMemory:
+      return "Memory";
+    case Store::kFile:
+      return "File";
+    case Store::kRegistry:
+      return "Registry";
+  }
+  return "?";
+}
+void PrintTo(Store store, std::ostream* os) { *os << StoreName(store); }
+
+// Memory, the text file and the registry must keep the same values.
+class StoreRoundTrip : public ::testing::TestWithParam<Store> {
  protected:
+  void SetUp() override {
+    if (GetParam() != Store::kRegistry) return;
+    LUMORA_WINDOWS_ONLY();
+#ifdef _WIN32
+    LUMORA_SKIP_UNLESS_USABLE(registry_);
+#endif
+  }
   std::unique_ptr<SettingsStorage> Storage() {
-    if (!GetParam()) return std::make_unique<MemoryStorage>();  // one shared below
-    return std::make_unique<FileStorage>(fs_, kFile);
+    switch (GetParam()) {
+      case Store::kMemory:
+        return std::make_unique<MemoryStorage>();  // one shared below
+      case Store::kFile:
+        return std::make_unique<FileStorage>(fs_, kFile);
+      case Store::kRegistry:
+        break;
+    }
+#ifdef _WIN32
+    return MakeRegistryStorage();
+#else
+    return nullptr;
+#endif
   }
   MemoryFileSystem fs_;
+#ifdef _WIN32
+  test::RegistrySandbox registry_;
+#endif
 };
 
 TEST_P(StoreRoundTrip, EveryValueSurvivesSaveAndLoad) {
@@ -146,7 +189,8 @@ TEST_P(StoreRoundTrip, EveryValueSurvivesSaveAndLoad) {
 
   auto storage = Storage();
   ASSERT_TRUE(SaveProperties(saved, *storage).ok());
-  std::unique_ptr<SettingsStorage> reader = GetParam() ? Storage() : std::move(storage);
+  std::unique_ptr<SettingsStorage> reader =
+      GetParam() == Store::kMemory ? std::move(storage) : Storage();
   Properties loaded = DefaultProperties();
   const LoadReport report = LoadProperties(loaded, *reader);
   EXPECT_TRUE(report.key_found);
@@ -158,8 +202,9 @@ TEST_P(StoreRoundTrip, EveryValueSurvivesSaveAndLoad) {
   EXPECT_EQ(loaded.bookmark_titles[4], "  spaced  ");
 }
 
-INSTANTIATE_TEST_SUITE_P(Storages, StoreRoundTrip, ::testing::Values(false, true),
-                         [](const auto& test) { return test.param ? "File" : "Memory"; });
+INSTANTIATE_TEST_SUITE_P(Storages, StoreRoundTrip,
+                         ::testing::Values(Store::kMemory, Store::kFile, Store::kRegistry),
+                         [](const auto& test) { return std::string(StoreName(test.param)); });
 
 TEST(Properties, FirstRunKeepsTheDefaults) {
   MemoryStorage storage;

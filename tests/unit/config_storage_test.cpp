@@ -7,6 +7,7 @@
 #include "app/config/memory_storage.h"
 #include "app/config/reg_file_format.h"
 #include "core/platform/memory/memory_file_system.h"
+#include "tests/support/platform_only.h"
 
 namespace lumora::config {
 namespace {
@@ -218,8 +219,9 @@ TEST_F(FileStorageTest, AKeyOpenedForReadingRefusesWrites) {
   EXPECT_FALSE((*key)->Write("A", SettingsValue::Dword(1)).ok());
 }
 
-#if !defined(_WIN32) && !defined(__APPLE__)
+#ifndef __APPLE__
 TEST(DefaultSettingsFilePath, FollowsTheXdgRules) {
+  LUMORA_POSIX_ONLY();
   auto path = [](std::map<std::string, std::string> env) {
     return DefaultSettingsFilePath([env](const char* name) -> const char* {
       auto it = env.find(name);
@@ -235,6 +237,23 @@ TEST(DefaultSettingsFilePath, FollowsTheXdgRules) {
   EXPECT_EQ(path({}), "");
 }
 #endif
+
+// Windows keeps the settings in the registry, but the file has its place
+// there too: the roaming application data.
+TEST(DefaultSettingsFilePath, WindowsUsesTheRoamingApplicationData) {
+  LUMORA_WINDOWS_ONLY();
+  auto path = [](std::map<std::string, std::string> env) {
+    return DefaultSettingsFilePath([env](const char* name) -> const char* {
+      auto it = env.find(name);
+      return it == env.end() ? nullptr : it->second.c_str();
+    });
+  };
+  EXPECT_EQ(path({{"APPDATA", "C:\\Users\\u\\AppData\\Roaming"}, {"USERPROFILE", "C:\\x"}}),
+            "C:\\Users\\u\\AppData\\Roaming\\Lumora\\settings.reg");
+  EXPECT_EQ(path({{"USERPROFILE", "C:\\Users\\u"}}),
+            "C:\\Users\\u\\AppData\\Roaming\\Lumora\\settings.reg");
+  EXPECT_EQ(path({}), "");
+}
 
 TEST(MemoryStorage, InjectedFaultsFailOnlyTheirCall) {
   MemoryStorage storage;

@@ -265,6 +265,69 @@ TEST_P(FileSystemContract, RemoveDeletesTheFile) {
   EXPECT_TRUE(FailsWith(fs().ReadFile(path).status(), ErrorKind::kNotFound));
 }
 
+// The in-place writer behind verse-link index rebuilds.
+TEST_P(FileSystemContract, WriteAtPatchesAndGrowsButNeverShortens) {
+  const std::string path = At("module.lmk");
+  Write(path, "0123456789");
+  ASSERT_TRUE(Ok(fs().WriteAt(path, 2, "ab")));
+  EXPECT_EQ(Read(path), "01ab456789");
+  ASSERT_TRUE(Ok(fs().WriteAt(path, 8, "XYZ")));
+  EXPECT_EQ(Read(path), "01ab4567XYZ");
+  ASSERT_TRUE(Ok(fs().WriteAt(path, 13, "!")));
+  EXPECT_EQ(Read(path), std::string("01ab4567XYZ\0\0!", 14)) << "a gap reads as zero bytes";
+  ASSERT_TRUE(Ok(fs().WriteAt(path, 0, "")));
+  EXPECT_EQ(Read(path).size(), 14u);
+  EXPECT_TRUE(FailsWith(fs().WriteAt(At("missing.lmk"), 0, "x"), ErrorKind::kNotFound));
+  EXPECT_FALSE(fs().FileExists(At("missing.lmk"))) << "WriteAt never creates a file";
+  ASSERT_TRUE(Ok(fs().CreateFolder(At("folder"))));
+  EXPECT_FALSE(fs().WriteAt(At("folder"), 0, "x").ok());
+}
+
+TEST_P(FileSystemContract, WriteAtOnAMappedFile) {
+  if (!windows_sharing()) GTEST_SKIP() << "without share modes the write goes through";
+  const std::string path = At("module.lmk");
+  Write(path, "content");
+  auto view = Map(path);
+  ASSERT_NE(view, nullptr);
+  EXPECT_FALSE(fs().WriteAt(path, 0, "C").ok());
+  EXPECT_EQ(Bytes(*view), "content");
+  view.reset();
+  EXPECT_EQ(Read(path), "content");
+}
+
+// How a new user module takes its name: never over an existing file.
+TEST_P(FileSystemContract, RenameNoReplaceNeverReplaces) {
+  const std::string from = At("notes.tmp");
+  const std::string taken = At("taken.lmk");
+  const std::string free_name = At("notes.lmk");
+  Write(from, "new");
+  Write(taken, "precious");
+  ASSERT_TRUE(Ok(fs().SetLastWriteTime(from, 1000000000)));
+  EXPECT_FALSE(fs().RenameNoReplace(from, taken).ok());
+  EXPECT_EQ(Read(taken), "precious");
+  EXPECT_EQ(Read(from), "new");
+  ASSERT_TRUE(Ok(fs().CreateFolder(At("folder"))));
+  EXPECT_FALSE(fs().RenameNoReplace(from, At("folder")).ok());
+  EXPECT_TRUE(fs().FolderExists(At("folder")));
+
+  ASSERT_TRUE(Ok(fs().RenameNoReplace(from, free_name)));
+  EXPECT_FALSE(fs().FileExists(from));
+  EXPECT_EQ(Read(free_name), "new");
+  Result<int64_t> time = fs().LastWriteTime(free_name);
+  ASSERT_TRUE(Ok(time.status()));
+  EXPECT_EQ(time.value(), 1000000000);
+  EXPECT_TRUE(
+      FailsWith(fs().RenameNoReplace(At("missing.tmp"), At("other.lmk")), ErrorKind::kNotFound));
+}
+
+TEST_P(FileSystemContract, OnlyExistingFilesAreWritable) {
+  Write(At("a.lmk"), "a");
+  ASSERT_TRUE(Ok(fs().CreateFolder(At("folder"))));
+  EXPECT_TRUE(fs().IsWritable(At("a.lmk")));
+  EXPECT_FALSE(fs().IsWritable(At("missing.lmk")));
+  EXPECT_FALSE(fs().IsWritable(At("folder")));
+}
+
 TEST_P(FileSystemContract, ListFilesSortsWithoutCaseAndSkipsFoldersAndSubfolders) {
   const std::string lib = At("lib");
   ASSERT_TRUE(Ok(fs().CreateFolder(lib)));

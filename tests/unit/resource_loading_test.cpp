@@ -153,7 +153,8 @@ TEST_F(ResourceLoadingTest, MissingStrongsDataIsFatalBeforeAnythingLoads) {
   Names said;
   const Status s = Load(c, &said);
   ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.message(), "/lib/stgdat.lm4 not found. Can not continue loading.");
+  // The folder and the name are joined with the platform separator.
+  EXPECT_EQ(s.message(), JoinPath("/lib", "stgdat.lm4") + " not found. Can not continue loading.");
   EXPECT_EQ(said, Names{"Initializing Strong's Data"});
   EXPECT_TRUE(c.Bibles().empty());
 }

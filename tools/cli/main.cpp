@@ -10,6 +10,7 @@
 #include "tools/cli/check_command.h"
 #include "tools/cli/cli_options.h"
 #include "tools/cli/config_command.h"
+#include "tools/cli/console.h"
 #include "tools/cli/module_commands.h"
 #include "tools/cli/ref_command.h"
 #include "tools/cli/visible_text.h"
@@ -170,4 +171,8 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace lumora::cli
 
-int main(int argc, char** argv) { return lumora::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  const lumora::cli::Utf8Console console;
+  lumora::cli::Utf8Arguments arguments(argc, argv);
+  return lumora::cli::Run(arguments.argc(), arguments.argv());
+}

@@ -113,11 +113,35 @@ int64_t FileTimeToUnix(const FILETIME& ft) {
 bool UnixToFileTime(int64_t seconds, FILETIME* ft) {
   constexpr int64_t kMin = -kEpochDifferenceTicks / kTicksPerSecond;
   constexpr int64_t kMax = (INT64_MAX - kEpochDifferenceTicks) / kTicksPerSecond;
-  if (seconds < kMin || seconds > kMax) return false;
+  // A FILETIME of 0 (1601-01-01 00:00:00) tells SetFileTime to leave the time
+  // as it is, so that first second cannot be set either.
+  if (seconds <= kMin || seconds > kMax) return false;
   const auto ticks = static_cast<uint64_t>(seconds * kTicksPerSecond + kEpochDifferenceTicks);
   ft->dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
   ft->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
   return true;
+}
+
+// Scanners, indexers and backup tools open files for a moment, and while any
+// handle is open on a file Windows will not move it or replace it. Retrying
+// for a short while rides out such a hold; a folder as the target is refused
+// for good, so that fails at once.
+bool MoveWithRetry(const std::wstring& from, const std::wstring& to, DWORD flags) {
+  constexpr int kRetries = 10;
+  constexpr DWORD kPauseMs = 50;
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return true;
+    const DWORD code = GetLastError();
+    const DWORD target = GetFileAttributesW(to.c_str());
+    const bool folder =
+        target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) || folder ||
+        attempt == kRetries) {
+      SetLastError(code);
+      return false;
+    }
+    Sleep(kPauseMs);
+  }
 }
 
 class Win32MappedFile : public MappedFile {
@@ -228,7 +252,7 @@ class Win32FileSystem : public FileSystem {
     if (!ToWide(from, &wide_from)) return BadPath(from);
     if (!ToWide(to, &wide_to)) return BadPath(to);
     // Without MOVEFILE_REPLACE_EXISTING an existing target makes it fail.
-    if (!MoveFileExW(wide_from.c_str(), wide_to.c_str(), MOVEFILE_WRITE_THROUGH))
+    if (!MoveWithRetry(wide_from, wide_to, MOVEFILE_WRITE_THROUGH))
       return SystemStatus("Cannot rename", from, GetLastError());
     return Status::Ok();
   }
@@ -243,8 +267,7 @@ class Win32FileSystem : public FileSystem {
     std::wstring wide_from, wide_to;
     if (!ToWide(from, &wide_from)) return BadPath(from);
     if (!ToWide(to, &wide_to)) return BadPath(to);
-    if (!MoveFileExW(wide_from.c_str(), wide_to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveWithRetry(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return SystemStatus("Cannot rename", from, GetLastError());
     return Status::Ok();
   }
