@@ -46,6 +46,29 @@ ExclusiveTable& Exclusive() {
   return table;
 }
 
+// Writes all of `data` at `offset`, flushes and closes `fd` (always).
+Status WriteFlushClose(int fd, const std::string& path, uint64_t offset, std::string_view data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n =
+        pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      close(fd);
+      return ErrnoStatus("Cannot write", path, err);
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (fsync(fd) != 0) {
+    const int err = errno;
+    close(fd);
+    return ErrnoStatus("Cannot flush", path, err);
+  }
+  if (close(fd) != 0) return ErrnoStatus("Cannot close", path, errno);
+  return Status::Ok();
+}
+
 class PosixMappedFile : public MappedFile {
  public:
   PosixMappedFile(int fd, FileId id, void* base, size_t size)
@@ -114,48 +137,13 @@ class PosixFileSystem : public FileSystem {
   Status WriteFile(const std::string& path, std::string_view data) override {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return ErrnoStatus("Cannot create", path, errno);
-    size_t done = 0;
-    while (done < data.size()) {
-      const ssize_t n = write(fd, data.data() + done, data.size() - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        const int err = errno;
-        close(fd);
-        return ErrnoStatus("Cannot write", path, err);
-      }
-      done += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0) {
-      const int err = errno;
-      close(fd);
-      return ErrnoStatus("Cannot flush", path, err);
-    }
-    if (close(fd) != 0) return ErrnoStatus("Cannot close", path, errno);
-    return Status::Ok();
+    return WriteFlushClose(fd, path, 0, data);
   }
 
   Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) override {
     const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return ErrnoStatus("Cannot open for writing", path, errno);
-    size_t done = 0;
-    while (done < data.size()) {
-      const ssize_t n = pwrite(fd, data.data() + done, data.size() - done,
-                               static_cast<off_t>(offset + done));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        const int err = errno;
-        close(fd);
-        return ErrnoStatus("Cannot write", path, err);
-      }
-      done += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0) {
-      const int err = errno;
-      close(fd);
-      return ErrnoStatus("Cannot flush", path, err);
-    }
-    if (close(fd) != 0) return ErrnoStatus("Cannot close", path, errno);
-    return Status::Ok();
+    return WriteFlushClose(fd, path, offset, data);
   }
 
   Status RenameNoReplace(const std::string& from, const std::string& to) override {

@@ -144,6 +144,22 @@ bool MoveWithRetry(const std::wstring& from, const std::wstring& to, DWORD flags
   }
 }
 
+// Writes all of `data` at the file's current position, flushes and closes.
+Status WriteFlushClose(Handle& file, const std::string& path, std::string_view data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    // One call writes at most a DWORD's worth; keep chunks well below it.
+    const auto chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+    DWORD n = 0;
+    if (!::WriteFile(file.get(), data.data() + done, chunk, &n, nullptr))
+      return SystemStatus("Cannot write", path, GetLastError());
+    done += n;
+  }
+  if (!FlushFileBuffers(file.get())) return SystemStatus("Cannot flush", path, GetLastError());
+  if (!file.Close()) return SystemStatus("Cannot close", path, GetLastError());
+  return Status::Ok();
+}
+
 class Win32MappedFile : public MappedFile {
  public:
   Win32MappedFile(HANDLE file, HANDLE mapping, const void* view, size_t size)
@@ -210,18 +226,7 @@ class Win32FileSystem : public FileSystem {
     Handle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return SystemStatus("Cannot create", path, GetLastError());
-    size_t done = 0;
-    while (done < data.size()) {
-      // One call writes at most a DWORD's worth; keep chunks well below it.
-      const auto chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
-      DWORD n = 0;
-      if (!::WriteFile(file.get(), data.data() + done, chunk, &n, nullptr))
-        return SystemStatus("Cannot write", path, GetLastError());
-      done += n;
-    }
-    if (!FlushFileBuffers(file.get())) return SystemStatus("Cannot flush", path, GetLastError());
-    if (!file.Close()) return SystemStatus("Cannot close", path, GetLastError());
-    return Status::Ok();
+    return WriteFlushClose(file, path, data);
   }
 
   Status WriteAt(const std::string& path, uint64_t offset, std::string_view data) override {
@@ -234,17 +239,7 @@ class Win32FileSystem : public FileSystem {
     at.QuadPart = static_cast<LONGLONG>(offset);
     if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
       return SystemStatus("Cannot seek in", path, GetLastError());
-    size_t done = 0;
-    while (done < data.size()) {
-      const auto chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
-      DWORD n = 0;
-      if (!::WriteFile(file.get(), data.data() + done, chunk, &n, nullptr))
-        return SystemStatus("Cannot write", path, GetLastError());
-      done += n;
-    }
-    if (!FlushFileBuffers(file.get())) return SystemStatus("Cannot flush", path, GetLastError());
-    if (!file.Close()) return SystemStatus("Cannot close", path, GetLastError());
-    return Status::Ok();
+    return WriteFlushClose(file, path, data);
   }
 
   Status RenameNoReplace(const std::string& from, const std::string& to) override {
