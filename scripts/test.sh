@@ -47,6 +47,8 @@ run_sharded() {
 }
 run_sharded build-asan/tests/lumora-unit-tests
 run_sharded build-asan/tests/lumora-library-tests
+run_sharded build-asan/tests/lumora-render-tests
+if [ -x build-asan/tests/lumora-search-tests ]; then run_sharded build-asan/tests/lumora-search-tests; fi
 ctest --test-dir build-asan --output-on-failure -R '^cli\.'
 
 scripts/test-windows.sh

@@ -63,8 +63,13 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
       }
       options.config_file = argv[++i];
     } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
-      error = "unknown option " + arg;
-      return std::nullopt;
+      // After the command, other options belong to the command, which reads
+      // them from its arguments (html, export, search, ... have their own).
+      if (options.command.empty()) {
+        error = "unknown option " + arg;
+        return std::nullopt;
+      }
+      options.arguments.push_back(arg);
     } else if (options.command.empty()) {
       options.command = arg;
     } else {
