@@ -3,7 +3,10 @@
 # Packages every build needs. The importer's library and the Bible packages
 # come with the sample library.
 LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev
-  libgtest-dev libbenchmark-dev libsword-dev)
+  libgtest-dev libbenchmark-dev libsword-dev
+  qt6-base-dev fonts-dejavu-core)
+# The window's end-to-end check runs the program on a virtual display.
+LUMORA_TEST_PACKAGES=(xvfb xauth)
 LUMORA_LIBRARY_PACKAGES=(sword-text-kjv sword-text-web sword-text-sparv sword-dict-strongs-hebrew sword-dict-strongs-greek sword-dict-naves sword-comm-scofield sword-comm-tdavid sword-comm-mhcc)
 
 # Installs the Debian packages that are missing, as root or through sudo.

@@ -33,7 +33,7 @@ echo "== Windows build"
 # -O2 as in the Linux release build; at -O3 GCC 12 warns falsely (-Wrestrict)
 # inside libstdc++.
 lumora_build "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF \
+  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF -DLUMORA_BUILD_GUI=OFF \
   -DGTest_DIR="$gtest/lib/cmake/GTest"
 
 # Debian keeps the wine64 loader out of PATH.
@@ -91,6 +91,12 @@ windows_library=$("$wine" winepath -w "$library")
 
 echo "== Library tests under wine ($windows_library)"
 LUMORA_LIBRARY=$windows_library "$wine" "$build/tests/lumora-library-tests.exe" --gtest_brief=1
+for program in lumora-render-tests lumora-search-tests; do
+  if [[ -f $build/tests/$program.exe ]]; then
+    echo "== $program under wine"
+    LUMORA_LIBRARY=$windows_library "$wine" "$build/tests/$program.exe" --gtest_brief=1
+  fi
+done
 
 echo "== lumora-cli.exe on the sample library"
 cli=$build/tools/cli/lumora-cli.exe

@@ -7,7 +7,8 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$LUMORA_ROOT"
 
-lumora_apt_install "${LUMORA_BUILD_PACKAGES[@]}" "${LUMORA_LIBRARY_PACKAGES[@]}"
+lumora_apt_install "${LUMORA_BUILD_PACKAGES[@]}" "${LUMORA_LIBRARY_PACKAGES[@]}" \
+  "${LUMORA_TEST_PACKAGES[@]}"
 
 echo "== Release build"
 lumora_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -21,7 +22,7 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== Sanitizer build (ASan + UBSan)"
 lumora_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUMORA_SANITIZE=ON \
-  -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF
+  -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF -DLUMORA_BUILD_GUI=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 # Each test program runs as one process per core (gtest shards): one process
 # per test would rebuild the shared fixtures hundreds of times under the
