@@ -135,7 +135,8 @@ class TPassageRenderer {
   // arguments for Rerender(). With no Bible set: stores the keys and flags,
   // leaves Html() and the verse list unchanged and returns 0.
   // Entries that are neither a verse of the Bible nor the separator are
-  // skipped (not counted, no VersePositions entry).
+  // skipped (not counted, no VersePositions entry). The arguments may be
+  // this renderer's own VerseList() and Keys().
   int ShowVerses(const TVerseList& verses, const TKeyArray& keys, bool case_sensitive,
                  bool reference_links);
   // The stored list again with the stored keys and flags (page links,

@@ -51,8 +51,13 @@ TEST(CliOptions, UsageErrors) {
   std::string error;
   const char* missing[] = {"lumora-cli", "--data"};
   EXPECT_FALSE(ParseCliOptions(2, const_cast<char**>(missing), error));
-  const char* unknown[] = {"lumora-cli", "bibles", "--bogus"};
+  const char* unknown[] = {"lumora-cli", "--bogus", "bibles"};
   EXPECT_FALSE(ParseCliOptions(3, const_cast<char**>(unknown), error));
+  // After the command, options are the command's own.
+  const char* own[] = {"lumora-cli", "search", "KJV", "love", "--type", "phrase"};
+  const auto options = ParseCliOptions(6, const_cast<char**>(own), error);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->arguments, (std::vector<std::string>{"KJV", "love", "--type", "phrase"}));
   const char* none[] = {"lumora-cli"};
   EXPECT_FALSE(ParseCliOptions(1, const_cast<char**>(none), error));
 }

@@ -7,12 +7,17 @@
 #include "core/catalogue/module_catalogue.h"
 #include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"
+#include "tools/cli/bigsearch_command.h"
 #include "tools/cli/check_command.h"
 #include "tools/cli/cli_options.h"
 #include "tools/cli/config_command.h"
 #include "tools/cli/console.h"
+#include "tools/cli/entry_html_command.h"
+#include "tools/cli/export_command.h"
+#include "tools/cli/html_command.h"
 #include "tools/cli/module_commands.h"
 #include "tools/cli/ref_command.h"
+#include "tools/cli/search_command.h"
 #include "tools/cli/visible_text.h"
 
 namespace lumora::cli {
@@ -152,6 +157,9 @@ int Run(int argc, char** argv) {
   if (c == "verse") return PrintVerse(catalogue, *options);
   if (c == "dump") return Dump(catalogue, *options);
   if (c == "ref") return RunRefCommand(catalogue, *options);
+  if (c == "export") return RunExportCommand(catalogue, *options);
+  if (c == "search") return RunSearchCommand(catalogue, *options);
+  if (c == "find") return RunFindCommand(catalogue, *options);
   if (c == "load") {
     for (const auto& s : catalogue.SkippedFiles()) std::cout << "skipped\t" << s.path << '\t' << s.error << '\n';
     for (const auto& p : catalogue.Problems()) std::cout << "problem\t" << p << '\n';
@@ -159,6 +167,12 @@ int Run(int argc, char** argv) {
   }
   if (const int done = RunModuleCommand(catalogue, *options, std::cout, std::cerr); done >= 0)
     return done;
+  if (c == "html" && !options->arguments.empty() && options->arguments[0] == "entry")
+    return RunHtmlEntryCommand(catalogue, *options);
+  if (c == "preview") return RunPreviewCommand(catalogue, *options);
+  if (c == "html") if (const int r = RunHtmlCommand(catalogue, *options); r >= 0) return r;
+  if (c == "bigsearch") return RunBigSearchCommand(catalogue, *options);
+  if (c == "guide") return RunGuideCommand(catalogue, *options);
   if (c == "skipped") {
     for (const auto& s : catalogue.SkippedFiles())
       std::cout << s.path << '\t' << s.error << '\n';

@@ -1,0 +1,79 @@
+// The export formatter on the sample library (skipped without
+// LUMORA_LIBRARY): the plain-text conversion of the longest Book entry, and
+// Psalm 119 of the Strong's-links KJV in style E as HTML.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/config/view_properties.h"
+#include "core/catalogue/module_catalogue.h"
+#include "core/platform/file_system.h"
+#include "render/export_procs.h"
+
+namespace lumora::bench {
+namespace {
+
+const TModuleCatalogue* SampleCatalogue() {
+  static const std::unique_ptr<TModuleCatalogue> catalogue =
+      []() -> std::unique_ptr<TModuleCatalogue> {
+    const char* folder = std::getenv("LUMORA_LIBRARY");
+    if (folder == nullptr || !std::filesystem::exists(std::filesystem::path(folder) / "Bibles"))
+      return nullptr;
+    DefaultFileSystem();  // outlives the catalogue, which unmaps through it
+    auto c = std::make_unique<TModuleCatalogue>();
+    return c->LoadModules(folder).ok() ? std::move(c) : nullptr;
+  }();
+  return catalogue.get();
+}
+
+void BM_ExportLongestBookEntryPlain(benchmark::State& state) {
+  const TModuleCatalogue* c = SampleCatalogue();
+  if (c == nullptr) {
+    state.SkipWithError("set LUMORA_LIBRARY to the sample library");
+    return;
+  }
+  const TLMDictionaryModule* book = nullptr;
+  std::string longest;
+  for (const auto& b : c->Books())
+    for (int n = 0; n < b->EntryCount(); ++n)
+      if (std::string t = b->GetEntryText(n); t.size() > longest.size()) {
+        longest = std::move(t);
+        book = b.get();
+      }
+  state.SetLabel(book->GetAbbreviation() + ", " + std::to_string(longest.size()) + " bytes");
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ExportEntryText(longest, *book, *c->KjvBible(), true, true, true));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(longest.size()));
+}
+BENCHMARK(BM_ExportLongestBookEntryPlain)->Unit(benchmark::kMicrosecond);
+
+void BM_ExportPsalm119StyleEHtml(benchmark::State& state) {
+  const TModuleCatalogue* c = SampleCatalogue();
+  const TLMBibleModule* kjvsl = nullptr;
+  if (c != nullptr)
+    for (const auto& b : c->Bibles())
+      if (b->GetAbbreviation() == "KJVSL") kjvsl = b.get();
+  if (kjvsl == nullptr) {
+    state.SkipWithError("set LUMORA_LIBRARY to the sample library");
+    return;
+  }
+  const int first = kjvsl->LocateVerse(19, 119, 1);
+  const int last = kjvsl->LocateVerse(19, 119, 255);
+  const ExportFormatSettings settings{4, false, false, false};
+  const ExportBibleView view = ExportViewFrom(config::TPropertiesBibleView{}, c->StrongsData());
+  size_t size = 0;
+  for (auto _ : state) {
+    const std::string html = FormatVerses(first, last, *kjvsl, true, settings, view);
+    size = html.size();
+    benchmark::DoNotOptimize(html.data());
+  }
+  state.SetLabel(std::to_string(last - first + 1) + " verses, " + std::to_string(size) +
+                 " bytes of HTML");
+}
+BENCHMARK(BM_ExportPsalm119StyleEHtml)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lumora::bench
