@@ -1,0 +1,166 @@
+// The full reference search and the topic and verse guide over the whole
+// sample library (LUMORA_LIBRARY; skipped without it), with the cost of
+// reading (inflating) every text alone and of reading plus plain-text
+// conversion, to show where the search's time goes.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/catalogue/module_catalogue.h"
+#include "core/modules/bible_mapping_cache.h"
+#include "search/full_search_scan.h"
+#include "search/full_search_text.h"
+#include "search/topic_guide.h"
+
+namespace lumora::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private copy of the library: other benchmarks keep its files mapped,
+// and a module file is mapped by one owner at a time.
+const TModuleCatalogue* Library(benchmark::State& state) {
+  (void)BibleMappingCache::Instance();  // outlives the catalogue below
+  static std::string error;
+  static std::unique_ptr<TModuleCatalogue> catalogue = []() -> std::unique_ptr<TModuleCatalogue> {
+    const char* library = std::getenv("LUMORA_LIBRARY");
+    if (library == nullptr || !fs::exists(fs::path(library) / "Bibles" / "KJV.lmb")) {
+      error = "set LUMORA_LIBRARY to the sample library";
+      return nullptr;
+    }
+    const fs::path copy = fs::temp_directory_path() / "lumora-bigsearch-bench";
+    std::error_code ec;
+    fs::remove_all(copy, ec);
+    fs::copy(library, copy, fs::copy_options::recursive, ec);
+    auto c = std::make_unique<TModuleCatalogue>();
+    const Status loaded = c->LoadModules(copy.string());
+    if (!loaded.ok()) {
+      error = loaded.message();
+      return nullptr;
+    }
+    return c;
+  }();
+  if (!catalogue) state.SkipWithError(error.c_str());
+  return catalogue.get();
+}
+
+TBigSearchArray WholeLibrary(const TModuleCatalogue& c) {
+  return BuildSetJob(c, kSetEverything, {}).value();
+}
+
+void SetBytes(benchmark::State& state, uint64_t bytes) {
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.counters["rate"] = benchmark::Counter(static_cast<double>(bytes) * state.iterations(),
+                                              benchmark::Counter::kIsRate,
+                                              benchmark::Counter::kIs1024);
+}
+
+// Full reference search for "grace" over every Bible, Book and Commentary.
+void BM_FullSearchGrace(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  auto matcher = FullSearchMatcher::Create("grace", false, true);
+  FullSearchOutcome outcome;
+  for (auto _ : state) {
+    TBigSearchArray job = WholeLibrary(*c);
+    outcome = RunFullSearch(job, *matcher, *c->KjvBible(), nullptr);
+    benchmark::DoNotOptimize(job);
+  }
+  state.counters["found"] = outcome.found;
+  SetBytes(state, outcome.bytes_scanned);
+}
+BENCHMARK(BM_FullSearchGrace)->Unit(benchmark::kMillisecond);
+
+// The KJV alone, the scope of `diatheke -b KJV -s multiword -k grace`.
+void BM_FullSearchGraceKjvOnly(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  auto matcher = FullSearchMatcher::Create("grace", false, true);
+  FullSearchOutcome outcome;
+  for (auto _ : state) {
+    TBigSearchArray job = BuildSingleModuleJob(ModuleRef::Of(*c->KjvBible()));
+    outcome = RunFullSearch(job, *matcher, *c->KjvBible(), nullptr);
+    benchmark::DoNotOptimize(job);
+  }
+  state.counters["found"] = outcome.found;
+  SetBytes(state, outcome.bytes_scanned);
+}
+BENCHMARK(BM_FullSearchGraceKjvOnly)->Unit(benchmark::kMillisecond);
+
+// Every verse and entry read as stored (inflated, word codes expanded), no
+// conversion, no matching: the floor under the search.
+void BM_FullSearchReadOnly(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  uint64_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (const TBigSearchNode& node : WholeLibrary(*c)) {
+      const ModuleRef& m = node.module;
+      for (int item = 0; item < m.ItemCount(); ++item) {
+        std::string text;
+        if (m.kind == ModuleKind::kBible)
+          text = m.bible->GetVerseText(item + 1, false, true);
+        else if (m.kind == ModuleKind::kBook)
+          text = m.book->GetEntryText(item);
+        else if (m.commentary->HasEntry(item))
+          text = m.commentary->GetEntryText(item);
+        bytes += text.size();
+        benchmark::DoNotOptimize(text);
+      }
+    }
+  }
+  SetBytes(state, bytes);
+}
+BENCHMARK(BM_FullSearchReadOnly)->Unit(benchmark::kMillisecond);
+
+// Reading plus the plain-text conversion of entries, no matching.
+void BM_FullSearchReadAndConvert(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  uint64_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (const TBigSearchNode& node : WholeLibrary(*c))
+      for (int item = 0; item < node.module.ItemCount(); ++item) {
+        const FullSearchItem text = FullSearchItemText(node.module, item, *c->KjvBible());
+        bytes += text.text.size();
+        benchmark::DoNotOptimize(text);
+      }
+  }
+  SetBytes(state, bytes);
+}
+BENCHMARK(BM_FullSearchReadAndConvert)->Unit(benchmark::kMillisecond);
+
+// The topic and verse guide in verse mode for a three-verse range.
+void BM_TopicGuideVerseMode(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  const TopicGuide guide(*c);
+  size_t hits = 0;
+  for (auto _ : state) {
+    auto result = guide.Search("john 3:16-18");
+    hits = result.ok() ? result->hits.size() : 0;
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_TopicGuideVerseMode)->Unit(benchmark::kMicrosecond);
+
+// Topic mode reads every entry title of every Book.
+void BM_TopicGuideTopicMode(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  const TopicGuide guide(*c);
+  for (auto _ : state) {
+    auto result = guide.Search("love");
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_TopicGuideTopicMode)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lumora::bench
