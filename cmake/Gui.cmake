@@ -1,0 +1,39 @@
+# The Qt desktop program: lumora-ui (the display widget, the frames, the
+# panes, the main window and the platform pieces), the lumora executable and
+# the widget tests. Included from the root list when LUMORA_BUILD_GUI is on,
+# after the Qt-free libraries it links. Qt stays in render/ui/, search/ui/,
+# views/ and app/ui/.
+file(GLOB LUMORA_UI_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/render/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/search/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/views/*.cpp
+  ${PROJECT_SOURCE_DIR}/app/ui/*.cpp
+  ${PROJECT_SOURCE_DIR}/app/ui/platform/*.cpp)
+list(FILTER LUMORA_UI_SOURCES EXCLUDE REGEX "/app/ui/main\\.cpp$")
+add_library(lumora-ui STATIC ${LUMORA_UI_SOURCES})
+set_target_properties(lumora-ui PROPERTIES AUTOMOC ON)
+target_link_libraries(lumora-ui PUBLIC Qt6::Widgets Qt6::PrintSupport Qt6::Network
+  lumora-render lumora-search lumora-config lumora-core)
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/app/ui/main.cpp)
+  add_executable(lumora WIN32 ${PROJECT_SOURCE_DIR}/app/ui/main.cpp)
+  set_target_properties(lumora PROPERTIES AUTOMOC ON)
+  target_link_libraries(lumora PRIVATE lumora-ui)
+endif()
+
+# Widget tests: GoogleTest cases driven through QTest's event helpers, one
+# program with its own main (tests/ui/ui_test_main.cpp) that creates the
+# QApplication; they run on the offscreen platform, no display needed.
+if(LUMORA_BUILD_TESTS)
+  file(GLOB LUMORA_UI_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/ui/*.cpp)
+  if(LUMORA_UI_TESTS)
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    add_executable(lumora-ui-tests ${LUMORA_UI_TESTS})
+    set_target_properties(lumora-ui-tests PROPERTIES AUTOMOC ON)
+    target_link_libraries(lumora-ui-tests PRIVATE lumora-ui lumora-test-support lumora-cli-lib
+      Qt6::Test GTest::gtest)
+    gtest_discover_tests(lumora-ui-tests DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  endif()
+endif()

@@ -1,0 +1,96 @@
+#!/bin/sh
+# The window end to end: starts the real lumora on a virtual X display with
+# the sample library and a fresh settings folder (first run: John 1:1 in the
+# KJV), saves a picture of the main window as it first paints, and checks
+# that the picture shows text and that the page holds John 1:1.
+#
+#   scripts/screenshot-test.sh [LUMORA [ARTIFACTS]]
+#
+# LUMORA defaults to build/lumora, ARTIFACTS to build/artifacts (the picture
+# is ARTIFACTS/lumora-screenshot.png). Exits 77 (skipped) without
+# LUMORA_LIBRARY or without Xvfb.
+set -u
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+lumora=${1:-$here/build/lumora}
+artifacts=${2:-$here/build/artifacts}
+
+if [ -z "${LUMORA_LIBRARY:-}" ] || [ ! -f "$LUMORA_LIBRARY/Bibles/KJV.lmb" ]; then
+  echo "skipped: LUMORA_LIBRARY does not name the sample library"
+  exit 77
+fi
+if ! command -v Xvfb >/dev/null 2>&1; then
+  echo "skipped: Xvfb is not installed"
+  exit 77
+fi
+if [ ! -x "$lumora" ]; then
+  echo "error: $lumora is not built" >&2
+  exit 1
+fi
+
+mkdir -p "$artifacts"
+shot=$artifacts/lumora-screenshot.png
+tmp=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT INT TERM
+rm -f "$shot"
+
+# A display of our own: the first free number from 90 up.
+display=90
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+tries=0
+until [ -e "/tmp/.X11-unix/X$display" ]; do
+  tries=$((tries + 1))
+  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "skipped: Xvfb did not start"
+    cat "$tmp/xvfb.log"
+    exit 77
+  fi
+  sleep 0.1
+done
+
+# Fresh settings and a lock of our own, so a running lumora is left alone.
+DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config" \
+  timeout 60 "$lumora" --data "$LUMORA_LIBRARY" --startup-timing \
+  --screenshot "$shot" --page-text "$tmp/page.txt" --instance-key "lumora-screenshot-$$"
+rc=$?
+if [ "$rc" -ne 0 ]; then
+  echo "error: lumora exited with $rc" >&2
+  exit 1
+fi
+
+status=0
+if [ ! -s "$shot" ]; then
+  echo "error: no screenshot written" >&2
+  exit 1
+fi
+if ! grep -q "In the beginning was the Word" "$tmp/page.txt"; then
+  echo "error: the page does not show John 1:1" >&2
+  head -c 500 "$tmp/page.txt" >&2
+  status=1
+fi
+
+# The lower part of the window is the text view: a painted chapter darkens
+# a few per cent of its pixels, a blank view none.
+if command -v convert >/dev/null 2>&1; then
+  dark=$(convert "$shot" -gravity South -crop 100%x60%+0+0 +repage -colorspace Gray \
+    -threshold 60% -format "%[fx:1-mean]" info:)
+  echo "dark pixel share of the text area: $dark"
+  if ! awk -v d="$dark" 'BEGIN { exit !(d > 0.01 && d < 0.6) }'; then
+    echo "error: the text area looks blank" >&2
+    status=1
+  fi
+else
+  echo "ImageMagick not installed: relying on lumora's own pixel check"
+fi
+
+[ "$status" -eq 0 ] && echo "ok: $shot"
+exit "$status"
