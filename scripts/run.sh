@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the tools, imports the sample library from Debian's packages and
-# shows it with the command-line program. (The desktop window is not built
-# yet; until it is, this ends in lumora-cli.)
+# Builds Lumora, imports the sample library from Debian's packages and starts
+# the desktop program on it (without a display, it shows the library with the
+# command-line program instead).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$LUMORA_ROOT"
@@ -22,3 +22,9 @@ echo "\$ lumora-cli verse KJV 43 3 16 --strongs"
 "${cli[@]}" verse KJV 43 3 16 --strongs
 echo
 echo "More: ${cli[*]} help"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: not starting the window (build/lumora --data build/library)."
+  exit 0
+fi
+exec build/lumora --data build/library "$@"
