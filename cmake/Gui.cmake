@@ -12,6 +12,9 @@ file(GLOB LUMORA_UI_SOURCES CONFIGURE_DEPENDS
 list(FILTER LUMORA_UI_SOURCES EXCLUDE REGEX "/app/ui/main\\.cpp$")
 add_library(lumora-ui STATIC ${LUMORA_UI_SOURCES})
 set_target_properties(lumora-ui PROPERTIES AUTOMOC ON)
+# Q_SIGNALS / Q_EMIT only: "slots" and "signals" are ordinary names in the
+# Qt-free code these files include.
+target_compile_definitions(lumora-ui PUBLIC QT_NO_KEYWORDS)
 target_link_libraries(lumora-ui PUBLIC Qt6::Widgets Qt6::PrintSupport Qt6::Network
   lumora-render lumora-search lumora-config lumora-core)
 
@@ -33,6 +36,8 @@ if(LUMORA_BUILD_TESTS)
     set_target_properties(lumora-ui-tests PROPERTIES AUTOMOC ON)
     target_link_libraries(lumora-ui-tests PRIVATE lumora-ui lumora-test-support lumora-cli-lib
       Qt6::Test GTest::gtest)
+    include(${PROJECT_SOURCE_DIR}/cmake/TestPrograms.cmake)
+    lumora_test_program(lumora-ui-tests QT)
     gtest_discover_tests(lumora-ui-tests DISCOVERY_TIMEOUT 60
       PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()

@@ -2,7 +2,8 @@
 # The window end to end: starts the real lumora on a virtual X display with
 # the sample library and a fresh settings folder (first run: John 1:1 in the
 # KJV), saves a picture of the main window as it first paints, and checks
-# that the picture shows text and that the page holds John 1:1.
+# that the page holds John 1:1. lumora checks the pixels of the picture
+# itself (--screenshot): a blank text area makes it exit with an error.
 #
 #   scripts/screenshot-test.sh [LUMORA [ARTIFACTS]]
 #
@@ -76,20 +77,6 @@ if ! grep -q "In the beginning was the Word" "$tmp/page.txt"; then
   echo "error: the page does not show John 1:1" >&2
   head -c 500 "$tmp/page.txt" >&2
   status=1
-fi
-
-# The lower part of the window is the text view: a painted chapter darkens
-# a few per cent of its pixels, a blank view none.
-if command -v convert >/dev/null 2>&1; then
-  dark=$(convert "$shot" -gravity South -crop 100%x60%+0+0 +repage -colorspace Gray \
-    -threshold 60% -format "%[fx:1-mean]" info:)
-  echo "dark pixel share of the text area: $dark"
-  if ! awk -v d="$dark" 'BEGIN { exit !(d > 0.01 && d < 0.6) }'; then
-    echo "error: the text area looks blank" >&2
-    status=1
-  fi
-else
-  echo "ImageMagick not installed: relying on lumora's own pixel check"
 fi
 
 [ "$status" -eq 0 ] && echo "ok: $shot"

@@ -66,7 +66,7 @@ TResourceTabs::TResourceTabs(QWidget* parent) : QTabBar(parent) {
   setFocusPolicy(Qt::NoFocus);
   setElideMode(Qt::ElideNone);
   connect(this, &QTabBar::currentChanged, this, [this](int index) {
-    if (!silent_) emit currentTabChanged(index);
+    if (!silent_) Q_EMIT currentTabChanged(index);
   });
 }
 
@@ -130,7 +130,7 @@ void TResourceTabs::ShowOnlySelected() {
     }
   }
   silent_ = false;
-  if (currentIndex() != before) emit currentTabChanged(currentIndex());
+  if (currentIndex() != before) Q_EMIT currentTabChanged(currentIndex());
   update();
 }
 
@@ -206,7 +206,7 @@ void TResourceTabs::paintEvent(QPaintEvent* /*event*/) {
 void TResourceTabs::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     const int index = tabAt(event->position().toPoint());
-    if (index >= 0) emit tabMenuRequested(index, event->globalPosition().toPoint());
+    if (index >= 0) Q_EMIT tabMenuRequested(index, event->globalPosition().toPoint());
     return;
   }
   QTabBar::mouseReleaseEvent(event);

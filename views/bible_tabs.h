@@ -80,7 +80,7 @@ class TResourceTabs : public QTabBar {
     corresponding_ = std::move(test);
   }
 
- signals:
+ Q_SIGNALS:
   void currentTabChanged(int index);
   // Right button released over a tab.
   void tabMenuRequested(int index, const QPoint& global_pos);

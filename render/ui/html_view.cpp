@@ -65,7 +65,10 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
   setOpenExternalLinks(false);
   setUndoRedoEnabled(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The vertical bar stays: a bar that came and went with the document's
+  // height would change the text width after every load, and Qt lays the
+  // whole document out again for the new width (twice the work per page).
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setMouseTracking(true);
   text_options_ = InstalledFontOptions();
   document()->setDocumentMargin(3);

@@ -74,11 +74,11 @@ class BibleHistoryTest : public ::testing::Test {
   // A user's choice in the book selector.
   void ChooseBook(int book) {
     view_.BookSelector()->setCurrentIndex(book - 1);
-    emit view_.BookSelector()->activated(book - 1);
+    Q_EMIT view_.BookSelector()->activated(book - 1);
   }
   void ChooseChapter(int chapter) {
     view_.ChapterSelector()->setCurrentIndex(chapter - 1);
-    emit view_.ChapterSelector()->activated(chapter - 1);
+    Q_EMIT view_.ChapterSelector()->activated(chapter - 1);
   }
   std::vector<int> Back() const {
     return {view_.History().Back().begin(), view_.History().Back().end()};

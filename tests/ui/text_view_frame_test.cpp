@@ -1,7 +1,3 @@
-// The builders first: their field "slots" must be seen before Qt defines
-// the keyword of that name.
-#include "tools/builder/bible_builder.h"
-#include "tools/builder/entry_builders.h"
 #include "views/text_view_frame.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +15,8 @@
 #include "core/platform/memory/memory_file_system.h"
 #include "tests/library/library_fixture.h"
 #include "tests/support/test_bible.h"
+#include "tools/builder/bible_builder.h"
+#include "tools/builder/entry_builders.h"
 
 namespace lumora::ui {
 namespace {
