@@ -14,6 +14,7 @@
 #include "render/passage_renderer.h"
 #include "render/ui/html_view.h"
 #include "views/bible_view.h"
+#include "views/bible_view_library.h"
 #include "views/bible_view_logic.h"
 #include "views/text_view_frame.h"
 
@@ -38,19 +39,8 @@ Library* OpenLibrary() {
     Result<ParagraphMap> map = ParagraphMap::Load(
         DefaultFileSystem(), (std::filesystem::path(folder) / "pmap.dat").string());
     lib->paragraphs = std::make_unique<ParagraphMap>(map.ok() ? map.value() : ParagraphMap());
-    const TModuleCatalogue& c = *lib->catalogue;
-    std::vector<const TLMBibleModule*> bibles;
-    for (const auto& b : c.Bibles()) bibles.push_back(b.get());
-    std::vector<const TLMCommentaryModule*> commentaries;
-    for (const auto& m : c.Commentaries()) commentaries.push_back(m.get());
-    std::vector<const TLMDictionaryModule*> books;
-    for (const auto& k : c.Books()) books.push_back(k.get());
     lib->view = std::make_unique<TFrameBibleView>();
-    lib->view->SetBibles(bibles, c.KjvBible());
-    lib->view->SetResources(commentaries, books, {}, {});
-    lib->view->SetStrongsBooks(c.HebrewStrongsBook(), c.GreekStrongsBook());
-    lib->view->SetStrongsData(c.StrongsData());
-    lib->view->SetParagraphMap(lib->paragraphs.get());
+    AttachCatalogue(*lib->view, *lib->catalogue, lib->paragraphs.get(), {});
     lib->view->resize(1000, 700);
     lib->view->show();
     lib->view->GoToVerse(kDefaultVerse);

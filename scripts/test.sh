@@ -10,19 +10,22 @@ cd "$LUMORA_ROOT"
 lumora_apt_install "${LUMORA_BUILD_PACKAGES[@]}" "${LUMORA_LIBRARY_PACKAGES[@]}" \
   "${LUMORA_TEST_PACKAGES[@]}"
 
-echo "== Release build"
+# Each stage's heading says how long the run has taken so far.
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
+
+stage "Release build"
 # Without debug information: it takes a third of the compile time, and CI
 # only runs the programs.
 lumora_build build -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
 
-echo "== Sample library"
+stage "Sample library"
 LUMORA_BUILD_DIR="$LUMORA_ROOT/build" scripts/sample-library.sh "$LUMORA_ROOT/build/library"
 export LUMORA_LIBRARY="$LUMORA_ROOT/build/library"
 
-echo "== Tests"
+stage "Tests"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-echo "== Sanitizer build (ASan + UBSan)"
+stage "Sanitizer build (ASan + UBSan)"
 # Line tables only (-g1): enough for the sanitizers' stack traces, far
 # cheaper to compile than full debug information.
 lumora_build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DLUMORA_SANITIZE=ON \
@@ -56,4 +59,6 @@ run_sharded build-asan/tests/lumora-render-tests
 if [ -x build-asan/tests/lumora-search-tests ]; then run_sharded build-asan/tests/lumora-search-tests; fi
 ctest --test-dir build-asan --output-on-failure -R '^cli\.'
 
+stage "Windows build and tests"
 scripts/test-windows.sh
+stage "All passed"

@@ -18,6 +18,7 @@
 #include "render/verse_list.h"
 #include "views/bible_tabs.h"
 #include "views/bible_view.h"
+#include "views/bible_view_library.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {
@@ -187,29 +188,17 @@ void TMain::ApplyTabFlags() {
 void TMain::SetUpBibleView() {
   const config::Properties& p = config::GlobalProperties();
   const TModuleCatalogue& c = *catalogue_;
-  std::vector<const TLMBibleModule*> bibles;
-  for (const auto& b : c.Bibles()) bibles.push_back(b.get());
-  std::vector<const TLMCommentaryModule*> commentaries;
-  for (const auto& m : c.Commentaries()) commentaries.push_back(m.get());
-  std::vector<const TLMDictionaryModule*> books;
-  for (const auto& k : c.Books()) books.push_back(k.get());
-  std::vector<const TLMCommentaryModule*> editable(c.EditableCommentaries().begin(),
-                                                   c.EditableCommentaries().end());
-
-  bible_view_->SetBibles(bibles, c.KjvBible());
-  bible_view_->SetResources(commentaries, books, editable, p.exclude_from_linking);
-  bible_view_->SetStrongsBooks(c.HebrewStrongsBook(), c.GreekStrongsBook());
-  bible_view_->SetStrongsData(c.StrongsData());
-  bible_view_->SetParagraphMap(paragraph_map_.get());
+  AttachCatalogue(*bible_view_, c, paragraph_map_.get(), p.exclude_from_linking);
 
   // The Bible shown at the last close: searched from the last Bible down to
   // the second; the first (the KJV Bible) otherwise.
-  const TLMBibleModule* chosen = bibles.empty() ? nullptr : bibles.front();
+  const auto& bibles = c.Bibles();
+  const TLMBibleModule* chosen = bibles.empty() ? nullptr : bibles.front().get();
   if (p.active_resources.size() > 4 && !p.active_resources[config::kActiveBible].empty()) {
     for (size_t i = bibles.size(); i-- > 1;) {
       if (cp1252::EqualNoCase(bibles[i]->GetAbbreviation(),
                               p.active_resources[config::kActiveBible])) {
-        chosen = bibles[i];
+        chosen = bibles[i].get();
         break;
       }
     }

@@ -183,6 +183,18 @@ TEST_F(HtmlViewTest, ClearEmptiesDocumentTitleAndSource) {
   EXPECT_TRUE(view_.toPlainText().isEmpty());
 }
 
+// A page that needs scrolling after a short one ("Loading...") is laid out
+// at the width it is shown at: the text width never changes between loads.
+TEST_F(HtmlViewTest, TextWidthIsTheSameForShortAndLongPages) {
+  view_.LoadText("Loading...");
+  const int short_width = view_.viewport()->width();
+  view_.LoadHtml(LongDocument(200));
+  EXPECT_EQ(view_.viewport()->width(), short_width);
+  EXPECT_GT(view_.verticalScrollBar()->maximum(), 0);
+  view_.LoadText("Loading...");
+  EXPECT_EQ(view_.viewport()->width(), short_width);
+}
+
 TEST_F(HtmlViewTest, SavedPositionRestoresTheSamePart) {
   const std::string html = LongDocument(150);
   view_.LoadHtml(html);

@@ -12,6 +12,7 @@
 #include "core/refs/paragraph_map.h"
 #include "tests/library/library_fixture.h"
 #include "views/bible_view.h"
+#include "views/bible_view_library.h"
 
 namespace lumora::test {
 
@@ -50,18 +51,7 @@ inline std::shared_ptr<const SampleLibrary> OpenSampleLibrary() {
 
 // The Bible view as the main window's start-up prepares it.
 inline void SetUpBibleView(ui::TFrameBibleView& view, const SampleLibrary& lib) {
-  const TModuleCatalogue& c = *lib.catalogue;
-  std::vector<const TLMBibleModule*> bibles;
-  for (const auto& b : c.Bibles()) bibles.push_back(b.get());
-  std::vector<const TLMCommentaryModule*> commentaries;
-  for (const auto& m : c.Commentaries()) commentaries.push_back(m.get());
-  std::vector<const TLMDictionaryModule*> books;
-  for (const auto& k : c.Books()) books.push_back(k.get());
-  view.SetBibles(bibles, c.KjvBible());
-  view.SetResources(commentaries, books, {}, {});
-  view.SetStrongsBooks(c.HebrewStrongsBook(), c.GreekStrongsBook());
-  view.SetStrongsData(c.StrongsData());
-  view.SetParagraphMap(&lib.paragraphs);
+  ui::AttachCatalogue(view, *lib.catalogue, &lib.paragraphs, {});
 }
 
 // Fresh defaults in the process-wide store.
