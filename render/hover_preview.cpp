@@ -62,6 +62,22 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// "-" and the end of a range that starts at `a`: only the verse within its
+// chapter, chapter and verse within its book, else the long title as well.
+void AppendRangeEnd(std::string& head, const TLMBibleModule& bible, const TVerseLocation& a,
+                    const TVerseLocation& b) {
+  head += '-';
+  if (b.book != a.book) {
+    head += bible.GetLongBookTitle(b.book);
+    head += ' ';
+    AppendChapterVerse(head, b);
+  } else if (b.chapter == a.chapter) {
+    AppendInt(head, b.verse);
+  } else {
+    AppendChapterVerse(head, b);
+  }
+}
+
 }  // namespace
 
 TPreviewContext MakePreviewContext(const TModuleCatalogue& catalogue,
@@ -186,18 +202,7 @@ std::string VerseRangePreview(std::string_view data, const TLMBibleModule* bible
   std::string head = bible->GetShortBookTitle(a.book);
   head += ' ';
   AppendChapterVerse(head, a);
-  if (last != first) {
-    head += '-';
-    if (b.book != a.book) {
-      head += bible->GetLongBookTitle(b.book);
-      head += ' ';
-      AppendChapterVerse(head, b);
-    } else if (b.chapter == a.chapter) {
-      AppendInt(head, b.verse);
-    } else {
-      AppendChapterVerse(head, b);
-    }
-  }
+  if (last != first) AppendRangeEnd(head, *bible, a, b);
   head += " (";
   head += bible->GetAbbreviation();
   head += ")\n\n";
@@ -243,18 +248,7 @@ std::string VerseRangeListPreview(std::string_view data, const TLMBibleModule* b
     head += bible->GetLongBookTitle(a.book);
     head += ' ';
     AppendChapterVerse(head, a);
-    if (last != first) {
-      head += '-';
-      if (b.book != a.book) {
-        head += bible->GetLongBookTitle(b.book);
-        head += ' ';
-        AppendChapterVerse(head, b);
-      } else if (b.chapter == a.chapter) {
-        AppendInt(head, b.verse);
-      } else {
-        AppendChapterVerse(head, b);
-      }
-    }
+    if (last != first) AppendRangeEnd(head, *bible, a, b);
     head += ')';
     AppendWithoutBrackets(text, head);
     if (items.size() < 2 || last - first <= 10) {
