@@ -16,7 +16,7 @@
 
 #include "app/config/properties.h"
 #include "render/ui/display_text.h"
-#include "views/bible_tabs.h"
+#include "views/resource_tabs.h"
 #include "views/bible_view_logic.h"
 #include "views/text_view_frame.h"
 

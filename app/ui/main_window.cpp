@@ -24,7 +24,7 @@
 #include "core/text/cp1252.h"
 #include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
-#include "views/bible_tabs.h"
+#include "views/resource_tabs.h"
 #include "views/bible_view.h"
 #include "views/text_view_frame.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/config/properties.h"
 #include "app/config/settings_storage.h"
-#include "views/bible_tabs.h"
+#include "views/resource_tabs.h"
 
 namespace lumora::ui {
 

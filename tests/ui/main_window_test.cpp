@@ -19,7 +19,7 @@
 #include "core/platform/file_system.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/sample_library.h"
-#include "views/bible_tabs.h"
+#include "views/resource_tabs.h"
 #include "views/bible_view.h"
 #include "views/text_view_frame.h"
 

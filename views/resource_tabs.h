@@ -5,6 +5,11 @@
 // modules' tab visible flags. The Bible view uses it for its Bibles; the
 // other panes can use it for their modules.
 //
+// Tabs that do not fit the strip's width wrap to further rows (QTabBar has
+// one row and scrolls, so the strip lays its tabs out itself). Rows keep the
+// tabs' order; the strip is as tall as its rows need for its width. With
+// "Align Tabs" every full row is stretched to the strip's width.
+//
 // Change notifications: `currentTabChanged` is emitted for every change of
 // the current tab except those made through SetCurrentSilently, so a pane
 // that selects a tab itself runs its tab-change handling once, and a tab
@@ -13,8 +18,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
-#include <QTabBar>
+#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,7 +46,7 @@ struct TabAppearance {
 // making the next character a mnemonic.
 QString EscapeMnemonic(const QString& caption);
 
-class TResourceTabs : public QTabBar {
+class TResourceTabs : public QWidget {
   Q_OBJECT
 
  public:
@@ -55,13 +61,29 @@ class TResourceTabs : public QTabBar {
   // Rebuilds the tabs, all shown, no current-tab notification; the first
   // tab becomes current.
   void SetEntries(std::vector<Entry> entries);
-  int EntryCount() const { return static_cast<int>(entries_.size()); }
-
+  int count() const { return static_cast<int>(tabs_.size()); }
+  int currentIndex() const { return current_; }
+  // Selects a shown tab (a hidden one or an index out of range: nothing)
+  // and notifies.
+  void setCurrentIndex(int index);
   // Selects a tab without emitting currentTabChanged; a hidden tab is
   // shown first (its flag is left alone).
   void SetCurrentSilently(int index);
+
+  bool isTabVisible(int index) const;
+  // Hiding the current tab makes the next shown tab (else the previous one)
+  // current, with a notification.
+  void setTabVisible(int index, bool visible);
   // Shows a hidden tab; the tab visible flag does not change.
   void Reveal(int index);
+  // The caption as drawn (with "&" doubled) and the hint.
+  QString tabText(int index) const;
+  QString tabToolTip(int index) const;
+  // Where a shown tab is drawn; an empty rectangle for a hidden one.
+  QRect tabRect(int index) const;
+  // The shown tab at a point, -1 when none.
+  int tabAt(const QPoint& pos) const;
+  int RowCount() const;
 
   // Every tab shown (nothing with fewer than `min_tabs` tabs).
   void ShowAll(int min_tabs);
@@ -80,21 +102,47 @@ class TResourceTabs : public QTabBar {
     corresponding_ = std::move(test);
   }
 
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
+
  Q_SIGNALS:
   void currentTabChanged(int index);
   // Right button released over a tab.
   void tabMenuRequested(int index, const QPoint& global_pos);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  QSize tabSizeHint(int index) const override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  struct Tab {
+    QString caption;  // mnemonic-escaped
+    QString hint;
+    bool shown = true;
+    int width = 0;  // natural width (bold caption)
+    QRect rect;     // laid out; empty while hidden
+  };
+
   bool FlagSet(int index) const;
   QColor TabColor(int index) const;
+  int TabHeight() const;
+  // Lays the shown tabs out in rows for `width`; returns the row count and,
+  // when `apply`, stores the rectangles.
+  int Layout(int width, bool apply);
+  void Relayout();
+  // Makes `index` (or -1) current and repaints; notifies unless silenced.
+  void SetCurrent(int index);
 
   std::vector<Entry> entries_;
+  std::vector<Tab> tabs_;
+  int current_ = -1;
+  int rows_ = 0;
   TabAppearance appearance_;
   std::function<bool(int)> corresponding_;
   bool silent_ = false;
