@@ -72,7 +72,13 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
   setMouseTracking(true);
   text_options_ = InstalledFontOptions();
   document()->setDocumentMargin(3);
+  // A plain one-pixel box in the focus colour while the widget has the
+  // focus, in the window colour otherwise: the frame keeps its width, so
+  // the text never moves when the focus comes and goes.
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
   SetDefBackground(def_background_);
+  UpdateFocusBorder();
   // Keyboard activation of a focused link (mouse clicks are reported from
   // the mouse handlers, with the raw address).
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
@@ -175,6 +181,27 @@ void THtmlView::SetDefBackground(config::TColor color) {
   QPalette pal = palette();
   pal.setColor(QPalette::Base, ToQColor(color));
   setPalette(pal);
+}
+
+void THtmlView::UpdateFocusBorder() {
+  QPalette pal = palette();
+  pal.setColor(QPalette::WindowText,
+               pal.color(hasFocus() ? QPalette::Highlight : QPalette::Window));
+  setPalette(pal);
+}
+
+void THtmlView::focusInEvent(QFocusEvent* event) {
+  QTextBrowser::focusInEvent(event);
+  UpdateFocusBorder();
+}
+
+void THtmlView::focusOutEvent(QFocusEvent* event) {
+  QTextBrowser::focusOutEvent(event);
+  UpdateFocusBorder();
+}
+
+bool THtmlView::HasFocusBorder() const {
+  return palette().color(QPalette::WindowText) == palette().color(QPalette::Highlight);
 }
 
 void THtmlView::SetHorizontalScrolling(bool on) {

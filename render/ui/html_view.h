@@ -23,7 +23,6 @@
 //     parameters instead.
 //   - The saved position is the display position at the view's top-left;
 //     restoring it brings that character's line to the top.
-//   - The focus border: the frame is always drawn, not only with focus.
 //   - Printing lays the document out on the printer's paper with 2 cm
 //     margins, as QTextDocument::print does; print scale is the printer's.
 #pragma once
@@ -96,6 +95,8 @@ class THtmlView : public QTextBrowser {
   config::TColor DefBackground() const { return def_background_; }
   // Colour of links that carry none of their own; unset: the palette's.
   void SetDefHotSpotColor(config::TColor color) { def_link_color_ = color; }
+  // The border shows only while the widget has the focus.
+  bool HasFocusBorder() const;
   // The text view scrolls vertically only (the default); the resource view
   // allows both.
   void SetHorizontalScrolling(bool on);
@@ -186,6 +187,8 @@ class THtmlView : public QTextBrowser {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
 
@@ -197,6 +200,7 @@ class THtmlView : public QTextBrowser {
   };
 
   void ApplyDefaultsToDocument();
+  void UpdateFocusBorder();
   void IndexDocument();
   void SetCovered(const std::string& href);
   void ReportHotSpotClick(const std::string& href);

@@ -183,6 +183,19 @@ TEST_F(HtmlViewTest, ClearEmptiesDocumentTitleAndSource) {
   EXPECT_TRUE(view_.toPlainText().isEmpty());
 }
 
+TEST_F(HtmlViewTest, BorderShowsOnlyWithTheFocus) {
+  view_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view_));
+  view_.clearFocus();
+  EXPECT_FALSE(view_.HasFocusBorder());
+  const int width = view_.viewport()->width();
+  view_.setFocus();
+  EXPECT_TRUE(view_.HasFocusBorder());
+  view_.clearFocus();
+  EXPECT_FALSE(view_.HasFocusBorder());
+  EXPECT_EQ(view_.viewport()->width(), width);  // the text does not move
+}
+
 // A page that needs scrolling after a short one ("Loading...") is laid out
 // at the width it is shown at: the text width never changes between loads.
 TEST_F(HtmlViewTest, TextWidthIsTheSameForShortAndLongPages) {
