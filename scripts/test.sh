@@ -29,7 +29,7 @@ stage "Sanitizer build (ASan + UBSan)"
 # Line tables only (-g1): enough for the sanitizers' stack traces, far
 # cheaper to compile than full debug information.
 lumora_build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DLUMORA_SANITIZE=ON \
-  -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF -DLUMORA_BUILD_GUI=OFF
+  -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 # Each test program runs as one process per core (gtest shards): one process
 # per test would rebuild the shared fixtures hundreds of times under the
@@ -57,6 +57,11 @@ run_sharded build-asan/tests/lumora-unit-tests
 run_sharded build-asan/tests/lumora-library-tests
 run_sharded build-asan/tests/lumora-render-tests
 if [ -x build-asan/tests/lumora-search-tests ]; then run_sharded build-asan/tests/lumora-search-tests; fi
+# The widget tests in one process: several of them share the per-user
+# settings and the single-instance names.
+if [ -x build-asan/lumora-ui-tests ]; then
+  QT_QPA_PLATFORM=offscreen build-asan/lumora-ui-tests --gtest_brief=1
+fi
 ctest --test-dir build-asan --output-on-failure -R '^cli\.'
 
 stage "Windows build and tests"
