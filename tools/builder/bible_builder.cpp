@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "core/codec/base205.h"
 #include "core/codec/compression.h"
@@ -113,7 +114,9 @@ Result<std::string> BuildBibleModule(const BibleSource& source, BibleBuildStats*
 
   // Stored texts, words and Strong's references of every verse.
   std::vector<std::optional<std::string>> stored(kVerseCount);
-  std::map<std::string, VerseSet> word_verses;  // exact spelling -> verses
+  // Hashed: the word order comes from sorting below, and tens of thousands
+  // of spellings make an ordered map the slowest part of a build.
+  std::unordered_map<std::string, VerseSet> word_verses;  // exact spelling -> verses
   std::vector<VerseSet> hebrew(kHebrewStrongsCount), greek(kGreekStrongsCount);
   size_t with_text = 0;
   for (size_t i = 0; i < source.verses.size(); ++i) {
@@ -139,7 +142,8 @@ Result<std::string> BuildBibleModule(const BibleSource& source, BibleBuildStats*
   for (const auto& entry : word_verses) words.push_back(entry.first);
   std::sort(words.begin(), words.end(), cp1252::LessNoCaseThenBytes);
   if (words.size() > 0xFFFF) return Invalid("more than 65535 distinct words");
-  std::map<std::string, int> position;
+  std::unordered_map<std::string, int> position;
+  position.reserve(words.size());
   for (size_t p = 0; p < words.size(); ++p) position[words[p]] = static_cast<int>(p);
 
   // Spellings that differ only in case share one verse list, so whichever
