@@ -84,6 +84,7 @@ void TResourceTabs::SetEntries(std::vector<Entry> entries) {
     tabs_.push_back(std::move(t));
   }
   current_ = tabs_.empty() ? -1 : 0;
+  MeasureTabs();
   Relayout();
 }
 
@@ -200,7 +201,7 @@ void TResourceTabs::ApplyAppearance(const TabAppearance& appearance) {
   if (appearance_.style < 0 || appearance_.style > 3) appearance_.style = 0;
   QFont f(appearance_.font_name);
   f.setPointSize(appearance_.font_size > 0 ? appearance_.font_size : 9);
-  setFont(f);  // lays out again through the font change
+  setFont(f);  // measured and laid out again through the font change
   Relayout();
 }
 
@@ -212,22 +213,24 @@ QColor TResourceTabs::TabColor(int index) const {
 
 int TResourceTabs::TabHeight() const { return QFontMetrics(BoldFont(font())).height() + 8; }
 
-int TResourceTabs::Layout(int width, bool apply) {
+void TResourceTabs::MeasureTabs() {
   // Sized for the bold caption, so a tab keeps its width when it becomes
   // current.
   const QFontMetrics fm(BoldFont(font()));
+  for (Tab& t : tabs_) {
+    QString caption = t.caption;
+    caption.replace(QLatin1String("&&"), QLatin1String("&"));
+    t.width = fm.horizontalAdvance(caption) + 2 * kTextPadding + kSlant;
+  }
+}
+
+int TResourceTabs::Layout(int width, std::vector<QRect>* rects) const {
   const int height = TabHeight();
   std::vector<std::vector<int>> rows;
   int x = 0;
   for (int i = 0; i < count(); ++i) {
-    Tab& t = tabs_[static_cast<size_t>(i)];
-    if (!t.shown) {
-      if (apply) t.rect = QRect();
-      continue;
-    }
-    QString caption = t.caption;
-    caption.replace(QLatin1String("&&"), QLatin1String("&"));
-    t.width = fm.horizontalAdvance(caption) + 2 * kTextPadding + kSlant;
+    const Tab& t = tabs_[static_cast<size_t>(i)];
+    if (!t.shown) continue;
     if (rows.empty() || (x + t.width > width && !rows.back().empty())) {
       rows.emplace_back();
       x = 0;
@@ -235,7 +238,8 @@ int TResourceTabs::Layout(int width, bool apply) {
     rows.back().push_back(i);
     x += t.width;
   }
-  if (apply) {
+  if (rects != nullptr) {
+    rects->assign(tabs_.size(), QRect());
     for (size_t r = 0; r < rows.size(); ++r) {
       int used = 0;
       for (int i : rows[r]) used += tabs_[static_cast<size_t>(i)].width;
@@ -244,9 +248,9 @@ int TResourceTabs::Layout(int width, bool apply) {
       const int spare = appearance_.align ? std::max(0, width - used) : 0;
       int left = 0;
       for (int k = 0; k < n; ++k) {
-        Tab& t = tabs_[static_cast<size_t>(rows[r][static_cast<size_t>(k)])];
-        const int w = t.width + spare / n + (k < spare % n ? 1 : 0);
-        t.rect = QRect(left, static_cast<int>(r) * height, w, height);
+        const size_t i = static_cast<size_t>(rows[r][static_cast<size_t>(k)]);
+        const int w = tabs_[i].width + spare / n + (k < spare % n ? 1 : 0);
+        (*rects)[i] = QRect(left, static_cast<int>(r) * height, w, height);
         left += w;
       }
     }
@@ -256,7 +260,9 @@ int TResourceTabs::Layout(int width, bool apply) {
 
 void TResourceTabs::Relayout() {
   const int before = rows_;
-  rows_ = Layout(width(), true);
+  std::vector<QRect> rects;
+  rows_ = Layout(width(), &rects);
+  for (size_t i = 0; i < tabs_.size(); ++i) tabs_[i].rect = rects[i];
   if (rows_ != before) updateGeometry();
   update();
 }
@@ -276,7 +282,7 @@ QSize TResourceTabs::minimumSizeHint() const {
 }
 
 int TResourceTabs::heightForWidth(int width) const {
-  return std::max(const_cast<TResourceTabs*>(this)->Layout(width, false), 1) * TabHeight();
+  return std::max(Layout(width, nullptr), 1) * TabHeight();
 }
 
 // --- Events ------------------------------------------------------------------------
@@ -288,7 +294,10 @@ void TResourceTabs::resizeEvent(QResizeEvent* event) {
 
 void TResourceTabs::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange) Relayout();
+  if (event->type() == QEvent::FontChange) {
+    MeasureTabs();
+    Relayout();
+  }
 }
 
 bool TResourceTabs::event(QEvent* event) {

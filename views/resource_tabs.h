@@ -132,9 +132,11 @@ class TResourceTabs : public QWidget {
   bool FlagSet(int index) const;
   QColor TabColor(int index) const;
   int TabHeight() const;
+  // Natural tab widths for the current font.
+  void MeasureTabs();
   // Lays the shown tabs out in rows for `width`; returns the row count and,
-  // when `apply`, stores the rectangles.
-  int Layout(int width, bool apply);
+  // given `rects`, each tab's rectangle (empty for hidden tabs).
+  int Layout(int width, std::vector<QRect>* rects) const;
   void Relayout();
   // Makes `index` (or -1) current and repaints; notifies unless silenced.
   void SetCurrent(int index);
