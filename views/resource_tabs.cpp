@@ -297,6 +297,7 @@ void TResourceTabs::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     MeasureTabs();
     Relayout();
+    updateGeometry();  // the row height follows the font
   }
 }
 
