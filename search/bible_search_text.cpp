@@ -18,10 +18,13 @@ std::string CleanSearchText(std::string_view typed) {
 
 std::string SearchTextFromSelection(std::string_view selected) {
   std::string out;
-  for (char c : selected)
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
-        c == '-')
-      out += c;
+  out.reserve(selected.size());
+  for (const char c : selected) {
+    const auto b = static_cast<unsigned char>(c);
+    const bool keep = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+                      b == ' ' || b == '-' || b >= 0xC0;
+    if (keep) out += c;
+  }
   return out;
 }
 

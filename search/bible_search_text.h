@@ -26,8 +26,9 @@ bool IsBlankSearchText(std::string_view typed);
 // The text the engine gets: every ".", then every ",", then every ";"
 // removed; brackets and other punctuation stay.
 std::string CleanSearchText(std::string_view typed);
-// "Search Bible for Selected Text": only A-Z, a-z, 0-9, blank and hyphen,
-// in order.
+// "Search Bible for Selected Text": ASCII letters and digits, blanks, "-"
+// and the code page's letters from 0xC0 up (accented Latin letters are
+// words too), in order; everything else dropped.
 std::string SearchTextFromSelection(std::string_view selected);
 // The Strong's search prefill: "G26", "H7225".
 std::string StrongsSearchText(bool hebrew, int number);

@@ -13,6 +13,7 @@
 #include "app/ui/platform/clipboard.h"
 #include "render/export_procs.h"
 #include "render/ui/display_text.h"
+#include "search/bible_search_text.h"
 #include "views/bible_view.h"
 #include "views/bible_view_logic.h"
 #include "views/text_view_frame.h"

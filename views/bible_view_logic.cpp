@@ -65,16 +65,4 @@ std::vector<CopyThroughItem> CopyThroughItems(const TLMBibleModule& bible, int v
   return items;
 }
 
-std::string SearchTextFromSelection(std::string_view selection) {
-  std::string out;
-  out.reserve(selection.size());
-  for (const char c : selection) {
-    const auto b = static_cast<unsigned char>(c);
-    const bool keep = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
-                      b == ' ' || b == '-' || b >= 0xC0;
-    if (keep) out += c;
-  }
-  return out;
-}
-
 }  // namespace lumora

@@ -45,9 +45,4 @@ struct CopyThroughItem {
 };
 std::vector<CopyThroughItem> CopyThroughItems(const TLMBibleModule& bible, int v);
 
-// The search text taken from selected Bible text (Windows-1252): ASCII
-// letters and digits, blanks, "-" and the code page's letters from 0xC0 up
-// are kept, everything else dropped.
-std::string SearchTextFromSelection(std::string_view selection);
-
 }  // namespace lumora

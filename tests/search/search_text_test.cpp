@@ -11,10 +11,24 @@ namespace {
 
 TEST(SearchText, CommandCleanUpAndPrefills) {
   EXPECT_EQ(CleanSearchText("a.b,c;d [e] (f)!"), "abcd [e] (f)!");
-  EXPECT_EQ(SearchTextFromSelection("God's love,\r\nthe Beth-el \xE9t\xE9 42!"),
-            "Gods lovethe Beth-el t 42");
   EXPECT_EQ(StrongsSearchText(true, 7225), "H7225");
   EXPECT_EQ(StrongsSearchText(false, 26), "G26");
+}
+
+TEST(SearchText, SelectionKeepsLettersDigitsBlanksAndHyphens) {
+  struct Case {
+    std::string selection;
+    std::string search;
+  } cases[] = {
+      {"In the beginning, God;", "In the beginning God"},
+      {"Jerusalem's well-known \"gate\" 12:3!", "Jerusalems well-known gate 123"},
+      {"\xC9glise \xE0 Jes\xFAs", "\xC9glise \xE0 Jes\xFAs"},  // accented letters stay
+      {"ni\xF1o\x93\x94\xB6\xA7", "ni\xF1o"},                  // quotes, pilcrow, section go
+      {"God's love,\r\nthe Beth-el", "Gods lovethe Beth-el"},  // line ends go too
+      {"", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SearchTextFromSelection(c.selection), c.search) << c.selection;
 }
 
 TEST(SearchText, RangesAndTheirLabel) {
