@@ -43,6 +43,11 @@ class [[nodiscard]] Status {
   std::string message_;
 };
 
+// A module file that could not be opened.
+inline Status CreateError(std::string message) {
+  return Status::Error(ErrorKind::kCreate, std::move(message));
+}
+
 // A value or the Status that explains why there is none.
 template <typename T>
 class [[nodiscard]] Result {

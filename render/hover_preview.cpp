@@ -1,7 +1,6 @@
 #include "render/hover_preview.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "core/catalogue/module_catalogue.h"
@@ -17,17 +16,11 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-void AppendInt(std::string& out, int n) {
-  char buf[16];
-  const int len = std::snprintf(buf, sizeof buf, "%d", n);
-  out.append(buf, static_cast<size_t>(len));
-}
-
 // "%d:%d"
 void AppendChapterVerse(std::string& out, const TVerseLocation& loc) {
-  AppendInt(out, loc.chapter);
+  out += std::to_string(loc.chapter);
   out += ':';
-  AppendInt(out, loc.verse);
+  out += std::to_string(loc.verse);
 }
 
 // Appends `text` without "[" and "]".
@@ -72,7 +65,7 @@ void AppendRangeEnd(std::string& head, const TLMBibleModule& bible, const TVerse
     head += ' ';
     AppendChapterVerse(head, b);
   } else if (b.chapter == a.chapter) {
-    AppendInt(head, b.verse);
+    head += std::to_string(b.verse);
   } else {
     AppendChapterVerse(head, b);
   }
@@ -149,7 +142,7 @@ std::string StrongsPreview(bool hebrew, std::string_view data, const TPreviewCon
   out += context.strongs_data->GetStrongsString(language, *n, 3);
   out += ")\n";
   out += hebrew ? "Strong's Hebrew Definition #" : "Strong's Greek Definition #";
-  AppendInt(out, *n);
+  out += std::to_string(*n);
   out += "\n\n";
   const TLMDictionaryModule* book = hebrew ? context.hebrew_book : context.greek_book;
   if (book != nullptr)

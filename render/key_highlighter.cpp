@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/modules/verse_text_codec.h"
 #include "core/text/cp1252.h"
 
 namespace lumora {
@@ -23,7 +24,6 @@ const std::array<unsigned char, 256>& LowerMap() {
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsStrongsByte(char c) { return c == '\x02' || c == '\x03'; }
 
 // Inserts `marker` at `at` in both strings (they always have one length).
 void InsertMarker(std::string& text, std::string& work, size_t at, char marker) {

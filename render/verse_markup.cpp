@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/modules/verse_text_codec.h"
 #include "core/text/fast_strings.h"
 #include "render/html_escape.h"
 #include "render/key_highlighter.h"
@@ -43,8 +44,6 @@ void FillHoles(std::string& s, size_t from, const std::vector<std::string>& word
   }
   s = std::move(out);
 }
-
-bool IsStrongsByte(char c) { return c == '\x02' || c == '\x03'; }
 
 // The text with every byte a replaced by ra and every byte b by rb.
 std::string ReplaceTwoBytes(std::string text, char a, std::string_view ra, char b,

@@ -8,11 +8,6 @@
 #include "core/text/cp1252.h"
 
 namespace lumora {
-namespace {
-
-Status CreateError(const std::string& text) { return Status::Error(ErrorKind::kCreate, text); }
-
-}  // namespace
 
 VerseLinkIndex BuildVerseLinks(const std::vector<std::optional<std::string>>& records) {
   VerseLinkIndex links;

@@ -10,11 +10,6 @@
 #include "core/refs/verse_index.h"
 
 namespace lumora {
-namespace {
-
-Status CreateError(const std::string& text) { return Status::Error(ErrorKind::kCreate, text); }
-
-}  // namespace
 
 VerseReferenceFn ReferencesFrom(const TLMBibleModule& bible) {
   return [&bible](int verse_index) {

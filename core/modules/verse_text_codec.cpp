@@ -5,8 +5,6 @@
 namespace lumora {
 namespace {
 
-bool IsStrongsByte(char c) { return c == kHebrewStrongsByte || c == kGreekStrongsByte; }
-
 // True when text[i] is a Strong's byte followed by two digits.
 bool IsStrongsTokenAt(std::string_view text, size_t i) {
   return IsStrongsByte(text[i]) && i + 2 < text.size() &&

@@ -14,6 +14,7 @@ namespace lumora {
 inline constexpr char kHebrewStrongsByte = 0x02;
 inline constexpr char kGreekStrongsByte = 0x03;
 inline constexpr char kWordCode1Byte = 0x04;
+inline bool IsStrongsByte(char c) { return c == kHebrewStrongsByte || c == kGreekStrongsByte; }
 inline constexpr char kWordCode2Byte = 0x05;
 
 // Replaces each word code by its word. A code is expanded only when all its

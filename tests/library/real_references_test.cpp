@@ -10,12 +10,13 @@
 #include "core/refs/reference_parser.h"
 #include "core/text/cp1252.h"
 #include "tests/library/library_fixture.h"
+#include "tests/support/test_bible.h"
 #include "tools/builder/kjv_versification.h"
 
 namespace lumora {
 namespace {
 
-int V(int b, int c, int v) { return builder::KjvVerseIndex(b, c, v); }
+using test::V;
 int LastVerse(int b, int c) {
   return builder::KjvBooks()[static_cast<size_t>(b - 1)]
       .verses_per_chapter[static_cast<size_t>(c - 1)];

@@ -13,8 +13,7 @@ namespace lumora {
 namespace {
 
 using Names = std::vector<std::string>;
-const TModuleCatalogue& Lib() { return test::BigSearchLibrary(); }
-const TLMBibleModule& Kjv() { return *Lib().KjvBible(); }
+const TLMBibleModule& Kjv() { return *test::BigSearchLibrary().KjvBible(); }
 
 Names Abbreviations(const TBigSearchArray& job) {
   Names out;
@@ -43,7 +42,7 @@ class Recorder : public FullSearchObserver {
 struct Search {
   Search(int choice, const std::string& text, bool case_sensitive = false, bool substring = true,
          Recorder* observer = nullptr)
-      : job(BuildSetJob(Lib(), choice, {}).value()) {
+      : job(BuildSetJob(test::BigSearchLibrary(), choice, {}).value()) {
     auto matcher = FullSearchMatcher::Create(text, case_sensitive, substring);
     EXPECT_TRUE(matcher.ok());
     outcome = RunFullSearch(job, *matcher, Kjv(), observer);
@@ -90,7 +89,7 @@ TEST(FullSearchMatchTest, WholeWordRuleLooksPastRejectedOccurrences) {
 }
 
 TEST(FullSearchJobTest, ChoicesAndSetsNeverHoldStrongsLinksTwins) {
-  EXPECT_EQ(Lib().Bibles().size(), 5u);  // two twins loaded
+  EXPECT_EQ(test::BigSearchLibrary().Bibles().size(), 5u);  // two twins loaded
   const std::pair<int, Names> fixed[] = {
       {kSetEverything, {"KJV", "ABC", "MNY", "DMG", "TT", "TN"}},
       {kSetBooksAndCommentaries, {"DMG", "TT", "TN"}},
@@ -98,23 +97,24 @@ TEST(FullSearchJobTest, ChoicesAndSetsNeverHoldStrongsLinksTwins) {
       {kSetAllBooks, {"DMG", "TT"}},
       {kSetAllCommentaries, {"TN"}}};
   for (const auto& [choice, names] : fixed)
-    EXPECT_EQ(Abbreviations(BuildSetJob(Lib(), choice, {}).value()), names) << choice;
+    EXPECT_EQ(Abbreviations(BuildSetJob(test::BigSearchLibrary(), choice, {}).value()), names)
+        << choice;
 
   const std::vector<config::ReferenceSet> sets = {
       {"Mine", {"?BOOKS", "KJV Bible with Strong's Links", "Gone Module", "test notes"}},
       {"Bibles", {"?BIBLES"}},
       {"Twin only", {"ABC Bible with Strong's Links"}}};
-  EXPECT_EQ(Abbreviations(BuildSetJob(Lib(), kFixedSetCount, sets).value()),
+  EXPECT_EQ(Abbreviations(BuildSetJob(test::BigSearchLibrary(), kFixedSetCount, sets).value()),
             (Names{"DMG", "TT", "TN"}));
-  EXPECT_EQ(Abbreviations(BuildSetJob(Lib(), kFixedSetCount + 1, sets).value()),
+  EXPECT_EQ(Abbreviations(BuildSetJob(test::BigSearchLibrary(), kFixedSetCount + 1, sets).value()),
             (Names{"KJV", "ABC", "MNY"}));
-  EXPECT_EQ(BuildSetJob(Lib(), kFixedSetCount + 2, sets).status().message(),
+  EXPECT_EQ(BuildSetJob(test::BigSearchLibrary(), kFixedSetCount + 2, sets).status().message(),
             kFullSearchNoModulesMessage);
-  EXPECT_EQ(BuildSetJob(Lib(), kFixedSetCount + 3, sets).status().message(),
+  EXPECT_EQ(BuildSetJob(test::BigSearchLibrary(), kFixedSetCount + 3, sets).status().message(),
             kFullSearchNoSetMessage);
 
   Names single;
-  for (const ModuleRef& m : SingleModuleList(Lib())) single.push_back(m.Title());
+  for (const ModuleRef& m : SingleModuleList(test::BigSearchLibrary())) single.push_back(m.Title());
   EXPECT_EQ(single, (Names{"ABC Bible", "Damaged Book", "KJV Bible", "MNY Bible", "Test Notes",
                            "Topical Test"}));
   EXPECT_EQ(FullSearchSetList({}).size(), 5u);

@@ -10,10 +10,9 @@ namespace lumora {
 namespace {
 
 using Names = std::vector<std::string>;
-const TModuleCatalogue& Lib() { return test::BigSearchLibrary(); }
 
 TopicGuideResult Guide(const std::string& typed, Names* said = nullptr) {
-  const TopicGuide guide(Lib());
+  const TopicGuide guide(test::BigSearchLibrary());
   auto r = guide.Search(typed, [said](const std::string& s) {
     if (said) said->push_back(s);
   });
@@ -39,13 +38,13 @@ TEST(TopicGuideTest, ModeDecision) {
     EXPECT_EQ(TopicGuide::LooksLikeReference(text), reference) << text;
   EXPECT_FALSE(Guide("john3:16").verse_mode);
   EXPECT_TRUE(Guide("gen 1:1").verse_mode);
-  const TopicGuide guide(Lib());
+  const TopicGuide guide(test::BigSearchLibrary());
   for (const char* empty : {"", "  \t "})
     EXPECT_EQ(guide.Search(empty).status().message(), kTopicGuideEmptyMessage);
 }
 
 TEST(TopicGuideTest, TopicModeFindsWholeWordsInTitles) {
-  const TLMDictionaryModule& book = *Lib().BooksByAbbreviation().Find("TT");
+  const TLMDictionaryModule& book = *test::BigSearchLibrary().BooksByAbbreviation().Find("TT");
   const TopicGuideResult r = Guide("  Love ");
   EXPECT_FALSE(r.verse_mode);
   // LOVELY is passed over; in the last title a later occurrence counts.
@@ -64,8 +63,9 @@ TEST(TopicGuideTest, TopicModeFindsWholeWordsInTitles) {
 }
 
 TEST(TopicGuideTest, VerseModeListsEveryResourceOnTheRange) {
-  const TLMBibleModule& kjv = *Lib().KjvBible();
-  const TLMCommentaryModule& notes = *Lib().CommentariesByAbbreviation().Find("TN");
+  const TLMBibleModule& kjv = *test::BigSearchLibrary().KjvBible();
+  const TLMCommentaryModule& notes =
+      *test::BigSearchLibrary().CommentariesByAbbreviation().Find("TN");
   Names said;
   const TopicGuideResult r = Guide("john 3:16-18", &said);
   ASSERT_TRUE(r.verse_mode);

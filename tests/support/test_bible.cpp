@@ -42,6 +42,12 @@ builder::BibleSource MakeTestBible(const std::string& abbreviation, bool strongs
   return s;
 }
 
+std::string KjvRef(int verse) {
+  const auto& at = builder::KjvVerseTable()[static_cast<size_t>(verse - 1)];
+  return builder::KjvBooks()[at.book - 1].long_title + " " + std::to_string(at.chapter) + ":" +
+         std::to_string(at.verse);
+}
+
 std::string WriteTestBible(const std::string& folder, const std::string& name,
                            const builder::BibleSource& source) {
   std::filesystem::create_directories(folder);

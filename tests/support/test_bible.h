@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/builder/bible_builder.h"
+#include "tools/builder/kjv_versification.h"
 
 namespace lumora::test {
 
@@ -17,6 +18,11 @@ builder::BibleSource MakeTestBible(const std::string& abbreviation, bool strongs
 // error.
 std::string WriteTestBible(const std::string& folder, const std::string& name,
                            const builder::BibleSource& source);
+
+// The KJV verse index of book b, chapter c, verse v.
+inline int V(int b, int c, int v) { return builder::KjvVerseIndex(b, c, v); }
+// "John 3:16" for a KJV verse index (long book title).
+std::string KjvRef(int verse);
 
 inline constexpr int kGenesis1_1 = 1;
 inline constexpr int kJohn3_16 = 26137;

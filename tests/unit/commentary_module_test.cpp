@@ -5,17 +5,14 @@
 #include "core/codec/base205.h"
 #include "core/modules/commentary_header.h"
 #include "core/platform/memory/memory_file_system.h"
+#include "tests/support/test_bible.h"
 #include "tools/builder/entry_builders.h"
 #include "tools/builder/kjv_versification.h"
 
 namespace lumora {
 namespace {
 
-std::string KjvRef(int verse) {
-  const auto& at = builder::KjvVerseTable()[static_cast<size_t>(verse - 1)];
-  return builder::KjvBooks()[at.book - 1].long_title + " " + std::to_string(at.chapter) + ":" +
-         std::to_string(at.verse);
-}
+using test::KjvRef;
 
 class CommentaryModuleTest : public ::testing::Test {
  protected:

@@ -26,7 +26,7 @@ namespace lumora::config {
 namespace {
 
 constexpr std::string_view kKey = kSettingsKey;
-constexpr const char* kFile = "/cfg/Lumora/settings.reg";
+constexpr const char* kSettingsFile = "/cfg/Lumora/settings.reg";
 
 SettingsValue Real(double d) {
   std::string bytes;
@@ -130,13 +130,13 @@ Properties Distinctive() {
   return p;
 }
 
-enum class Store { kMemory, kFile, kRegistry };
+enum class Store { kMemory, kSettingsFile, kRegistry };
 
 const char* StoreName(Store store) {
   switch (store) {
     case Store::kMemory:
       return "Memory";
-    case Store::kFile:
+    case Store::kSettingsFile:
       return "File";
     case Store::kRegistry:
       return "Registry";
@@ -159,8 +159,8 @@ class StoreRoundTrip : public ::testing::TestWithParam<Store> {
     switch (GetParam()) {
       case Store::kMemory:
         return std::make_unique<MemoryStorage>();  // one shared below
-      case Store::kFile:
-        return std::make_unique<FileStorage>(fs_, kFile);
+      case Store::kSettingsFile:
+        return std::make_unique<FileStorage>(fs_, kSettingsFile);
       case Store::kRegistry:
         break;
     }
@@ -203,7 +203,7 @@ TEST_P(StoreRoundTrip, EveryValueSurvivesSaveAndLoad) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Storages, StoreRoundTrip,
-                         ::testing::Values(Store::kMemory, Store::kFile, Store::kRegistry),
+                         ::testing::Values(Store::kMemory, Store::kSettingsFile, Store::kRegistry),
                          [](const auto& test) { return std::string(StoreName(test.param)); });
 
 TEST(Properties, FirstRunKeepsTheDefaults) {
@@ -506,13 +506,13 @@ void ExpectAllInDomain(Properties& p, const std::string& context) {
 class DamagedFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    FileStorage storage(fs_, kFile);
+    FileStorage storage(fs_, kSettingsFile);
     ASSERT_TRUE(SaveProperties(Distinctive(), storage).ok());
-    good_ = *fs_.GetFile(kFile);
+    good_ = *fs_.GetFile(kSettingsFile);
   }
   LoadReport Load(const std::string& text, Properties& p) {
-    fs_.SetFile(kFile, text);
-    FileStorage storage(fs_, kFile);
+    fs_.SetFile(kSettingsFile, text);
+    FileStorage storage(fs_, kSettingsFile);
     return LoadProperties(p, storage);
   }
   MemoryFileSystem fs_;
@@ -566,13 +566,14 @@ TEST_F(DamagedFile, ATruncatedFileGivesOnlyWholeValues) {
 
 TEST_F(DamagedFile, TheNextSaveWritesACompleteFile) {
   Properties p = DefaultProperties();
-  fs_.SetFile(kFile, good_.substr(0, good_.size() / 2) + "\x01garbage\n\"LastBibleVerse\"=\"x\"\n");
-  FileStorage storage(fs_, kFile);
+  fs_.SetFile(kSettingsFile,
+              good_.substr(0, good_.size() / 2) + "\x01garbage\n\"LastBibleVerse\"=\"x\"\n");
+  FileStorage storage(fs_, kSettingsFile);
   const LoadReport report = LoadProperties(p, storage);
   EXPECT_FALSE(report.problems.empty());
   ASSERT_TRUE(SaveProperties(p, storage).ok());
   Properties again = DefaultProperties();
-  const LoadReport clean = Load(*fs_.GetFile(kFile), again);
+  const LoadReport clean = Load(*fs_.GetFile(kSettingsFile), again);
   EXPECT_TRUE(clean.problems.empty()) << clean.problems.front();
   EXPECT_TRUE(again == p);
 }

@@ -16,7 +16,7 @@ namespace {
 
 using builder::KjvVerseIndex;
 
-std::string Text(std::string_view markup, const EntryContext& context = {}) {
+std::string EntryText(std::string_view markup, const EntryContext& context = {}) {
   return ConvertEntry(markup, context).text;
 }
 
@@ -48,56 +48,57 @@ void ExpectWellFormed(const std::string& text) {
 }
 
 TEST(EntryConverter, FormattingBecomesPlainHtml) {
-  EXPECT_EQ(Text("<hi rend=\"italic\">father</hi> and <hi type=\"bold\">son</hi>"),
+  EXPECT_EQ(EntryText("<hi rend=\"italic\">father</hi> and <hi type=\"bold\">son</hi>"),
             "<i>father</i> and <b>son</b>");
-  EXPECT_EQ(Text("t<hi rend=\"super\">e</hi>nay"), "t<sup>e</sup>nay");
-  EXPECT_EQ(Text("one<lb/>two"), "one<br>two");
+  EXPECT_EQ(EntryText("t<hi rend=\"super\">e</hi>nay"), "t<sup>e</sup>nay");
+  EXPECT_EQ(EntryText("one<lb/>two"), "one<br>two");
   // Paragraph marks (milestones or containers) give one break between text,
   // none before the first or after the last words.
-  EXPECT_EQ(Text("<div sID=\"a\" type=\"x-p\"/> A <div eID=\"a\" type=\"x-p\"/> "
-                 "<div sID=\"b\" type=\"x-p\"/>B<div eID=\"b\" type=\"x-p\"/>"),
+  EXPECT_EQ(EntryText("<div sID=\"a\" type=\"x-p\"/> A <div eID=\"a\" type=\"x-p\"/> "
+                      "<div sID=\"b\" type=\"x-p\"/>B<div eID=\"b\" type=\"x-p\"/>"),
             "A<p>B");
-  EXPECT_EQ(Text("<title type=\"x-s\">EXPOSITION</title>Verse"), "<b>EXPOSITION</b><p>Verse");
-  EXPECT_EQ(Text("<list><item>one</item><item>two</item></list>"),
+  EXPECT_EQ(EntryText("<title type=\"x-s\">EXPOSITION</title>Verse"), "<b>EXPOSITION</b><p>Verse");
+  EXPECT_EQ(EntryText("<list><item>one</item><item>two</item></list>"),
             "<ul><li>one</li><li>two</li></ul>");
-  EXPECT_EQ(Text("a   b\n\tc"), "a b c");
+  EXPECT_EQ(EntryText("a   b\n\tc"), "a b c");
 }
 
 TEST(EntryConverter, TextBecomesEscapedWindows1252) {
-  EXPECT_EQ(Text("a &lt;b&gt; &amp; c"), "a &lt;b&gt; &amp; c");
-  EXPECT_EQ(Text("\xE2\x80\x9CGod\xE2\x80\x9D \xC3\xA9"), "\x93God\x94 \xE9");
-  EXPECT_EQ(Text("\xE2\x86\x92 Lineage"), "\xBB Lineage");  // Nave's arrow
-  EXPECT_EQ(Text("x\x05y\x08z\x0E"), "x y z");  // control bytes of the source are blanks
+  EXPECT_EQ(EntryText("a &lt;b&gt; &amp; c"), "a &lt;b&gt; &amp; c");
+  EXPECT_EQ(EntryText("\xE2\x80\x9CGod\xE2\x80\x9D \xC3\xA9"), "\x93God\x94 \xE9");
+  EXPECT_EQ(EntryText("\xE2\x86\x92 Lineage"), "\xBB Lineage");  // Nave's arrow
+  EXPECT_EQ(EntryText("x\x05y\x08z\x0E"), "x y z");  // control bytes of the source are blanks
 }
 
 TEST(EntryConverter, GreekAndHebrewBecomeScriptRuns) {
-  EXPECT_EQ(Text("<orth>\xD7\x90\xD7\x91</orth> 'ab"), "\x01\xE0\xE1\x08 'ab");
+  EXPECT_EQ(EntryText("<orth>\xD7\x90\xD7\x91</orth> 'ab"), "\x01\xE0\xE1\x08 'ab");
   // Words of one script with blanks between them make one run.
-  EXPECT_EQ(Text("love, \xE1\xBC\x80\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7 \xCE\xB8\xCE\xB5\xCE\xBF\xE1"
-                 "\xBF\xA6, of God"),
-            "love, \x02"
-            "agaph qeou\x08, of God");
+  EXPECT_EQ(
+      EntryText("love, \xE1\xBC\x80\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7 \xCE\xB8\xCE\xB5\xCE\xBF\xE1"
+                "\xBF\xA6, of God"),
+      "love, \x02"
+      "agaph qeou\x08, of God");
   const EntryConversion points = ConvertEntry("\xD7\x91\xD6\xB0\xD6\xBC");  // bet, sheva, dagesh
   EXPECT_EQ(points.text, "\x01\xE1\x08");
   EXPECT_EQ(points.dropped_script_chars, 2u);
 }
 
 TEST(EntryConverter, StrongsReferencesBecomeLinks) {
-  EXPECT_EQ(Text("From <ref target=\"StrongsHebrew:7218\">H7218</ref>; the"),
+  EXPECT_EQ(EntryText("From <ref target=\"StrongsHebrew:7218\">H7218</ref>; the"),
             "From \x03"
             "7218\x08; the");
   // The Greek lexicon points to Hebrew words through its own module name;
   // the letter shown decides.
-  EXPECT_EQ(Text("(<ref target=\"StrongsGreek:0175\">H0175</ref>)"),
+  EXPECT_EQ(EntryText("(<ref target=\"StrongsGreek:0175\">H0175</ref>)"),
             "(\x03"
             "175\x08)");
-  EXPECT_EQ(Text("<ref target=\"StrongsGreek:25\">G25</ref>"),
+  EXPECT_EQ(EntryText("<ref target=\"StrongsGreek:25\">G25</ref>"),
             "\x04"
             "25\x08");
   const EntryConversion beyond = ConvertEntry("<ref target=\"StrongsGreek:9999\">G9999</ref>");
   EXPECT_EQ(beyond.text, "G9999");
   EXPECT_EQ(beyond.unresolved, 1);
-  EXPECT_EQ(Text("<w lemma=\"strong:G2078\">\xCE\xB5</w> x"),
+  EXPECT_EQ(EntryText("<w lemma=\"strong:G2078\">\xCE\xB5</w> x"),
             "\x02"
             "e\x08<sup>\x04"
             "2078\x08</sup> x");
@@ -116,9 +117,10 @@ TEST(EntryConverter, AdjacentScriptureReferencesShareOneVerseList) {
   // Words between references end the list; its trailing separators stay.
   const int gen1_1 = KjvVerseIndex(1, 1, 1);
   EXPECT_EQ(
-      Text("<ref osisRef=\"Gen.1.1\">Ge 1:1</ref>; see also <ref osisRef=\"Gen.1.1\">x</ref>."),
+      EntryText(
+          "<ref osisRef=\"Gen.1.1\">Ge 1:1</ref>; see also <ref osisRef=\"Gen.1.1\">x</ref>."),
       List(gen1_1, gen1_1) + "; see also " + List(gen1_1, gen1_1) + ".");
-  EXPECT_EQ(Text("<reference osisRef=\"ge 1\">Read the chapter</reference>"),
+  EXPECT_EQ(EntryText("<reference osisRef=\"ge 1\">Read the chapter</reference>"),
             List(gen1_1, KjvVerseIndex(1, 1, 31)));
 }
 
@@ -135,10 +137,10 @@ TEST(EntryConverter, LinksWithinTheSameWork) {
   EntryContext nave;
   nave.work = "Nave";
   nave.entry_number = [](std::string_view key) { return key == "ACHBOR" ? 0x2A : -1; };
-  EXPECT_EQ(Text("See <ref target=\"Nave:ACHBOR\">ACHBOR</ref>", nave),
+  EXPECT_EQ(EntryText("See <ref target=\"Nave:ACHBOR\">ACHBOR</ref>", nave),
             "See \x06"
             "2A\x08");
-  EXPECT_EQ(Text("See <ref target=\"Nave:NOTHING\">NOTHING</ref>", nave), "See NOTHING");
+  EXPECT_EQ(EntryText("See <ref target=\"Nave:NOTHING\">NOTHING</ref>", nave), "See NOTHING");
 
   EntryContext scofield;
   scofield.work = "Scofield";
@@ -155,7 +157,7 @@ TEST(EntryConverter, CommentLinksHoldExactlyTwoDigits) {
 }
 
 TEST(EntryConverter, DroppedAndCollectedContent) {
-  EXPECT_EQ(Text("<orth>\xCE\xB1</orth> <orth type=\"writing\">*A</orth> <pron>al</pron>"),
+  EXPECT_EQ(EntryText("<orth>\xCE\xB1</orth> <orth type=\"writing\">*A</orth> <pron>al</pron>"),
             "\x02"
             "a\x08 al");
   EXPECT_EQ(PlainText("<orth>tatt<hi rend=\"super\">e</hi>nay</orth>\n  x &amp; y"),

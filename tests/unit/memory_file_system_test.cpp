@@ -9,17 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/status_assertions.h"
+
 namespace lumora {
 namespace {
 
-::testing::AssertionResult Ok(const Status& s) {
-  if (s.ok()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << s.message();
-}
-
-std::string Bytes(const MappedFile& view) {
-  return std::string(reinterpret_cast<const char*>(view.data()), view.size());
-}
+using test::Bytes;
+using test::Ok;
 
 class MemoryFileSystemTest : public ::testing::Test {
  protected:

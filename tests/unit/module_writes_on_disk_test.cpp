@@ -16,6 +16,7 @@
 #include "core/platform/file_system.h"
 #include "tests/support/platform_only.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_bible.h"
 #include "tools/builder/kjv_versification.h"
 
 namespace lumora {
@@ -25,11 +26,7 @@ std::filesystem::path Native(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string KjvRef(int verse) {
-  const auto& at = builder::KjvVerseTable()[static_cast<size_t>(verse - 1)];
-  return builder::KjvBooks()[at.book - 1].long_title + " " + std::to_string(at.chapter) + ":" +
-         std::to_string(at.verse);
-}
+using test::KjvRef;
 
 class ModuleWritesOnDiskTest : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@
 
 #include "core/platform/file_system.h"
 #include "tests/support/platform_only.h"
+#include "tests/support/status_assertions.h"
 #include "tests/support/temp_folder.h"
 
 #ifdef _WIN32
@@ -27,10 +28,7 @@
 namespace lumora {
 namespace {
 
-::testing::AssertionResult Ok(const Status& s) {
-  if (s.ok()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << s.message();
-}
+using test::Ok;
 
 std::filesystem::path Native(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));

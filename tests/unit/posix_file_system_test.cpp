@@ -16,23 +16,18 @@
 
 #include "core/platform/file_system.h"
 #include "core/platform/memory/memory_file_system.h"
+#include "tests/support/status_assertions.h"
 
 namespace lumora {
 namespace {
 
-::testing::AssertionResult Ok(const Status& s) {
-  if (s.ok()) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << s.message();
-}
+using test::Bytes;
+using test::Ok;
 
 ::testing::AssertionResult FailsWith(const Status& s, ErrorKind kind) {
   if (s.ok()) return ::testing::AssertionFailure() << "succeeded";
   if (s.kind() != kind) return ::testing::AssertionFailure() << "wrong kind: " << s.message();
   return ::testing::AssertionSuccess();
-}
-
-std::string Bytes(const MappedFile& view) {
-  return std::string(reinterpret_cast<const char*>(view.data()), view.size());
 }
 
 // A file system with an empty folder to work in.

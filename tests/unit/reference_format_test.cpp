@@ -16,7 +16,7 @@
 namespace lumora {
 namespace {
 
-int V(int b, int c, int v) { return builder::KjvVerseIndex(b, c, v); }
+using test::V;
 
 class ReferenceFormatTest : public ::testing::Test {
  protected:

@@ -20,7 +20,7 @@ namespace lumora {
 namespace {
 
 // Expected verses come from the versification table, not from a module.
-int V(int b, int c, int v) { return builder::KjvVerseIndex(b, c, v); }
+using test::V;
 int LastChapter(int b) {
   return static_cast<int>(
       builder::KjvBooks()[static_cast<size_t>(b - 1)].verses_per_chapter.size());

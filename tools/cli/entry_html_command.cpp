@@ -28,7 +28,7 @@ std::optional<TVerseRange> FirstRange(const TLMBibleModule& kjv, const std::stri
   return TVerseRange{std::min(r.first, r.last), std::max(r.first, r.last)};
 }
 
-std::string Reference(const TLMBibleModule& kjv, int verse) {
+std::string KjvReference(const TLMBibleModule& kjv, int verse) {
   const TVerseLocation at = kjv.GetVerseLocation(verse);
   return kjv.GetLongBookTitle(at.book) + " " + std::to_string(at.chapter) + ":" +
          std::to_string(at.verse);
@@ -85,7 +85,7 @@ int RunHtmlEntryCommand(const TModuleCatalogue& catalogue, const CliOptions& opt
       return err << "lumora-cli: no Book or Commentary " << args[0] << '\n', 1;
     const std::optional<TVerseRange> r = FirstRange(kjv, args[1]);
     if (!r) return err << "lumora-cli: not a reference: " << args[1] << '\n', 1;
-    renderer.ShowEntry(commentary->GetEntryText(r->first - 1), Reference(kjv, r->first),
+    renderer.ShowEntry(commentary->GetEntryText(r->first - 1), KjvReference(kjv, r->first),
                        commentary->EntryTitles(), first, last);
   }
   out << renderer.Html() << '\n';

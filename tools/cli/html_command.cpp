@@ -9,6 +9,7 @@
 #include "core/refs/reference_parser.h"
 #include "core/text/cp1252.h"
 #include "render/passage_renderer.h"
+#include "tools/cli/module_lookup.h"
 
 namespace lumora::cli {
 namespace {
@@ -138,12 +139,6 @@ bool ParseRequest(const CliOptions& o, HtmlRequest& r, std::string& error) {
     start = comma + 1;
   }
   return true;
-}
-
-const TLMBibleModule* FindBible(const TModuleCatalogue& catalogue, const std::string& name) {
-  for (const auto& bible : catalogue.Bibles())
-    if (cp1252::EqualNoCase(bible->GetAbbreviation(), cp1252::FromUtf8(name))) return bible.get();
-  return nullptr;
 }
 
 }  // namespace

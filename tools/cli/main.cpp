@@ -16,6 +16,7 @@
 #include "tools/cli/export_command.h"
 #include "tools/cli/html_command.h"
 #include "tools/cli/module_commands.h"
+#include "tools/cli/module_lookup.h"
 #include "tools/cli/ref_command.h"
 #include "tools/cli/search_command.h"
 #include "tools/cli/visible_text.h"
@@ -60,12 +61,10 @@ int ListBibles(const TModuleCatalogue& catalogue) {
   return 0;
 }
 
-const TLMBibleModule* FindBible(const TModuleCatalogue& catalogue, const std::string& name) {
-  // Twins are in no name list; match them (and everything else) directly.
-  for (const auto& bible : catalogue.Bibles())
-    if (cp1252::EqualNoCase(bible->GetAbbreviation(), name)) return bible.get();
-  std::cerr << "lumora-cli: no Bible abbreviated " << name << '\n';
-  return nullptr;
+const TLMBibleModule* BibleOrComplain(const TModuleCatalogue& catalogue, const std::string& name) {
+  const TLMBibleModule* bible = FindBible(catalogue, name);
+  if (bible == nullptr) std::cerr << "lumora-cli: no Bible abbreviated " << name << '\n';
+  return bible;
 }
 
 int PrintVerse(const TModuleCatalogue& catalogue, const CliOptions& o) {
@@ -74,7 +73,7 @@ int PrintVerse(const TModuleCatalogue& catalogue, const CliOptions& o) {
     std::cerr << kUsage;
     return 2;
   }
-  const TLMBibleModule* bible = FindBible(catalogue, a[0]);
+  const TLMBibleModule* bible = BibleOrComplain(catalogue, a[0]);
   if (bible == nullptr) return 1;
   int index = 0;
   if (a.size() == 2) {
@@ -109,7 +108,7 @@ int Dump(const TModuleCatalogue& catalogue, const CliOptions& o) {
     std::cerr << kUsage;
     return 2;
   }
-  const TLMBibleModule* bible = FindBible(catalogue, o.arguments[0]);
+  const TLMBibleModule* bible = BibleOrComplain(catalogue, o.arguments[0]);
   if (bible == nullptr) return 1;
   const bool with_strongs = o.strongs || bible->IsStrongsLinks();
   std::string out;

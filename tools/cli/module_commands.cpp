@@ -65,7 +65,7 @@ bool ReadText(const std::string& arg, std::string& text, std::ostream& err) {
   return true;
 }
 
-int Report(const Status& s, const std::string& done, std::ostream& out, std::ostream& err) {
+int ReportOutcome(const Status& s, const std::string& done, std::ostream& out, std::ostream& err) {
   if (s.ok()) {
     out << done << '\n';
     return 0;
@@ -175,19 +175,20 @@ int RunModuleCommand(TModuleCatalogue& c, const CliOptions& o, std::ostream& out
         cmd == "create-book"
             ? TLMDictionaryModule::CreateUserBookFile(title, abbr, c.UserFolder())
             : TLMCommentaryModule::CreateUserCommentaryFile(title, abbr, c.UserFolder());
-    return Report(s, "created in " + c.UserFolder(), out, err);
+    return ReportOutcome(s, "created in " + c.UserFolder(), out, err);
   }
   if (cmd == "add-entry" || cmd == "delete-entry" || cmd == "write-entry") {
     if (a.size() < 2) return Usage(err, (cmd + " BOOK ...").c_str());
     TLMDictionaryModule* book = FindBook(c, a[0]);
     if (!book) return err << "lumora-cli: no Book " << a[0] << '\n', 1;
-    if (cmd == "add-entry") return Report(book->AddEntry(cp1252::FromUtf8(a[1])), "added", out, err);
+    if (cmd == "add-entry")
+      return ReportOutcome(book->AddEntry(cp1252::FromUtf8(a[1])), "added", out, err);
     int entry = -1;
     if (!ParseNumber(a[1], entry)) return Usage(err, (cmd + " BOOK NUMBER").c_str());
-    if (cmd == "delete-entry") return Report(book->DeleteEntry(entry), "deleted", out, err);
+    if (cmd == "delete-entry") return ReportOutcome(book->DeleteEntry(entry), "deleted", out, err);
     std::string text;
     if (a.size() != 3 || !ReadText(a[2], text, err)) return Usage(err, "write-entry BOOK NUMBER TEXT");
-    return Report(book->WriteEntry(text, entry), "written", out, err);
+    return ReportOutcome(book->WriteEntry(text, entry), "written", out, err);
   }
   if (cmd == "write-comment") {
     int verse = 0;
@@ -197,7 +198,7 @@ int RunModuleCommand(TModuleCatalogue& c, const CliOptions& o, std::ostream& out
       return Usage(err, "write-comment COMMENTARY VERSE TEXT");
     TLMCommentaryModule* m = FindCommentary(c, a[0]);
     if (!m) return err << "lumora-cli: no Commentary " << a[0] << '\n', 1;
-    return Report(m->WriteEntry(text, verse - 1, *c.KjvBible()), "written", out, err);
+    return ReportOutcome(m->WriteEntry(text, verse - 1, *c.KjvBible()), "written", out, err);
   }
   return -1;
 }

@@ -14,6 +14,7 @@
 #include "search/bible_search_text.h"
 #include "search/find_in_resource.h"
 #include "search/search_range.h"
+#include "tools/cli/module_lookup.h"
 
 namespace lumora::cli {
 namespace {
@@ -55,12 +56,6 @@ bool ReadFlags(const std::vector<std::string>& args, Flags& f, std::ostream& err
     }
   }
   return true;
-}
-
-const TLMBibleModule* FindBible(const TModuleCatalogue& c, const std::string& name) {
-  for (const auto& bible : c.Bibles())
-    if (cp1252::EqualNoCase(bible->GetAbbreviation(), name)) return bible.get();
-  return nullptr;
 }
 
 std::string VisibleKey(const std::string& key) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/codec/base205.h"
+#include "core/modules/bible_header.h"
 #include "core/text/cp1252.h"
 #include "core/text/legacy_fonts.h"
 #include "core/text/utf8.h"
@@ -20,8 +21,6 @@ constexpr char kGreekLink = '\x04';
 constexpr char kVerseList = '\x05';
 constexpr char kEntryLink = '\x06';
 constexpr char kEnd = '\x08';
-constexpr int kMaxHebrewStrongs = 8674;
-constexpr int kMaxGreekStrongs = 5624;
 
 bool IsWhite(char32_t cp) {
   return cp == ' ' || cp == '\t' || cp == '\n' || cp == '\r' || cp == 0xA0;
@@ -51,7 +50,7 @@ std::string_view InlineTag(std::string_view rend) {
   return {};
 }
 
-enum class Kind : uint8_t {
+enum class MarkupKind : uint8_t {
   kTransparent,
   kSkip,  // content dropped
   kRef,   // content collected, resolved at the end tag
@@ -61,20 +60,21 @@ enum class Kind : uint8_t {
   kBreaks,  // paragraph break at both ends
 };
 
-struct Frame {
-  explicit Frame(std::string_view element, Kind k = Kind::kTransparent) : name(element), kind(k) {}
+struct MarkupFrame {
+  explicit MarkupFrame(std::string_view element, MarkupKind k = MarkupKind::kTransparent)
+      : name(element), kind(k) {}
 
   std::string_view name;
-  Kind kind = Kind::kTransparent;
+  MarkupKind kind = MarkupKind::kTransparent;
   std::string close;    // HTML written at the end tag
   std::string content;  // kRef: the text inside, UTF-8
   std::string_view osis_ref, target;
   std::vector<int> strongs;  // kWord: signed, Hebrew negative
 };
 
-class Converter {
+class EntryMarkupConverter {
  public:
-  explicit Converter(const EntryContext& context) : context_(context) {}
+  explicit EntryMarkupConverter(const EntryContext& context) : context_(context) {}
 
   EntryConversion Run(std::string_view markup) {
     XmlScanner scanner(markup);
@@ -105,7 +105,7 @@ class Converter {
       return;  // stray end tag
     }
     if (silent_ > 0) {  // inside dropped or collected content
-      if (!tag.self_closing) stack_.push_back(Frame{tag.name, Kind::kTransparent});
+      if (!tag.self_closing) stack_.push_back(MarkupFrame{tag.name, MarkupKind::kTransparent});
       return;
     }
     const std::string_view name = tag.name;
@@ -118,26 +118,26 @@ class Converter {
     if (name == "div" || name == "p" || name == "lg" || (name == "milestone" && type == "x-p")) {
       Break(kParagraph);
       if (tag.self_closing) return;
-      return Push(Frame{name, Kind::kBreaks});
+      return Push(MarkupFrame{name, MarkupKind::kBreaks});
     }
     if (tag.self_closing) return;
 
-    Frame f{name};
+    MarkupFrame f{name};
     if (name == "ref" || name == "reference" || name == "scripRef") {
-      f.kind = Kind::kRef;
+      f.kind = MarkupKind::kRef;
       f.osis_ref = tag.Has("osisRef") ? tag.Get("osisRef") : tag.Get("passage");
       f.target = tag.Get("target");
     } else if (name == "orth" && type == "writing") {
-      f.kind = Kind::kSkip;  // Beta Code transcription of the Greek word
+      f.kind = MarkupKind::kSkip;  // Beta Code transcription of the Greek word
     } else if (name == "w") {
-      f.kind = Kind::kWord;
+      f.kind = MarkupKind::kWord;
       ParseLemma(tag.Get("lemma"), f.strongs);
     } else if (name == "title" || name == "head") {
       Break(kParagraph);
       Inline(f, "b");
-      f.kind = Kind::kTitle;
+      f.kind = MarkupKind::kTitle;
     } else if (name == "l") {
-      f.kind = Kind::kLine;
+      f.kind = MarkupKind::kLine;
     } else if (name == "list") {
       Block(f, "<ul>", "</ul>");
     } else if (name == "item") {
@@ -162,20 +162,20 @@ class Converter {
     Push(std::move(f));
   }
 
-  void Push(Frame f) {
-    if (f.kind == Kind::kSkip || f.kind == Kind::kRef) ++silent_;
+  void Push(MarkupFrame f) {
+    if (f.kind == MarkupKind::kSkip || f.kind == MarkupKind::kRef) ++silent_;
     stack_.push_back(std::move(f));
   }
 
   void Pop() {
-    Frame f = std::move(stack_.back());
+    MarkupFrame f = std::move(stack_.back());
     stack_.pop_back();
-    if (f.kind == Kind::kSkip || f.kind == Kind::kRef) --silent_;
+    if (f.kind == MarkupKind::kSkip || f.kind == MarkupKind::kRef) --silent_;
     if (silent_ > 0) return;
     switch (f.kind) {
-      case Kind::kRef:
+      case MarkupKind::kRef:
         return ResolveRef(f);
-      case Kind::kWord:
+      case MarkupKind::kWord:
         for (const int n : f.strongs) {
           Prepare();
           Put("<sup>");
@@ -183,9 +183,9 @@ class Converter {
           Put("</sup>");
         }
         return;
-      case Kind::kBreaks:
+      case MarkupKind::kBreaks:
         return Break(kParagraph);
-      case Kind::kLine:
+      case MarkupKind::kLine:
         return Break(kLine);
       default:
         break;
@@ -195,10 +195,10 @@ class Converter {
       EndRun();
       out_ += f.close;
     }
-    if (f.kind == Kind::kTitle) Break(kParagraph);
+    if (f.kind == MarkupKind::kTitle) Break(kParagraph);
   }
 
-  void Inline(Frame& f, std::string_view html) {
+  void Inline(MarkupFrame& f, std::string_view html) {
     Prepare();
     out_ += '<';
     out_ += html;
@@ -206,7 +206,7 @@ class Converter {
     f.close = "</" + std::string(html) + ">";
   }
 
-  void Block(Frame& f, std::string_view open, std::string_view close) {
+  void Block(MarkupFrame& f, std::string_view open, std::string_view close) {
     CloseList();
     EndRun();
     pending_ = kNone;  // the block breaks the line itself
@@ -216,7 +216,7 @@ class Converter {
 
   // --- references
 
-  void ResolveRef(const Frame& f) {
+  void ResolveRef(const MarkupFrame& f) {
     if (!f.osis_ref.empty()) {
       const WorkAndRef split = SplitWorkPrefix(f.osis_ref);
       const ParsedScripture parsed = ParseScriptureRef(split.ref);
@@ -271,7 +271,7 @@ class Converter {
       number = number * 10 + (c - '0');
       if (++digits > 5) return false;
     }
-    if (digits == 0 || number < 1 || number > (hebrew ? kMaxHebrewStrongs : kMaxGreekStrongs))
+    if (digits == 0 || number < 1 || number > (hebrew ? kHebrewStrongsCount : kGreekStrongsCount))
       return false;
     Prepare();
     StrongsLink(hebrew, number);
@@ -300,7 +300,7 @@ class Converter {
       size_t k = 1;
       for (; k < item.size() && k < 6 && item[k] >= '0' && item[k] <= '9'; ++k)
         number = number * 10 + (item[k] - '0');
-      if (k == 1 || number < 1 || number > (hebrew ? kMaxHebrewStrongs : kMaxGreekStrongs))
+      if (k == 1 || number < 1 || number > (hebrew ? kHebrewStrongsCount : kGreekStrongsCount))
         continue;
       numbers.push_back(hebrew ? -number : number);
     }
@@ -376,10 +376,10 @@ class Converter {
     if (silent_ > 0) {
       if (!stack_.empty()) {
         for (size_t k = stack_.size(); k-- > 0;)
-          if (stack_[k].kind == Kind::kRef) {
+          if (stack_[k].kind == MarkupKind::kRef) {
             stack_[k].content += utf8;
             break;
-          } else if (stack_[k].kind == Kind::kSkip) {
+          } else if (stack_[k].kind == MarkupKind::kSkip) {
             break;
           }
       }
@@ -477,7 +477,7 @@ class Converter {
   const EntryContext& context_;
   EntryConversion result_;
   std::string out_;
-  std::vector<Frame> stack_;
+  std::vector<MarkupFrame> stack_;
   int silent_ = 0;
   Pending pending_ = kNone;
   bool list_open_ = false;
@@ -492,7 +492,7 @@ class Converter {
 }  // namespace
 
 EntryConversion ConvertEntry(std::string_view markup, const EntryContext& context) {
-  return Converter(context).Run(markup);
+  return EntryMarkupConverter(context).Run(markup);
 }
 
 std::string PlainText(std::string_view markup) {

@@ -244,8 +244,9 @@ int Book(const Arguments& args) {
   std::string notes;
   if (!args.lexicon.empty()) {
     StrongsLexicon lexicon = BuildStrongsLexicon(
-        dictionary->entries, hebrew ? lumora::LegacyFont::kBasicHebrew : lumora::LegacyFont::kSymbolGreek,
-        hebrew ? kHebrewStrongsCount : kGreekStrongsCount);
+        dictionary->entries,
+        hebrew ? lumora::LegacyFont::kBasicHebrew : lumora::LegacyFont::kSymbolGreek,
+        hebrew ? lumora::kHebrewStrongsCount : lumora::kGreekStrongsCount);
     source.entries = std::move(lexicon.book.entries);
     totals = lexicon.totals;
     notes = "  numbers           " + std::to_string(source.entries.size()) + " (" +
@@ -328,8 +329,9 @@ int Strongs(const Arguments& args) {
     std::vector<lumora::StrongsWord> words;
     int without_word = 0;
   };
-  Language languages[] = {{args.hebrew, lumora::LegacyFont::kBasicHebrew, kHebrewStrongsCount, {}},
-                          {args.greek, lumora::LegacyFont::kSymbolGreek, kGreekStrongsCount, {}}};
+  Language languages[] = {
+      {args.hebrew, lumora::LegacyFont::kBasicHebrew, lumora::kHebrewStrongsCount, {}},
+      {args.greek, lumora::LegacyFont::kSymbolGreek, lumora::kGreekStrongsCount, {}}};
   for (Language& l : languages) {
     auto dictionary = ReadSwordDictionary(l.module, args.sword_path);
     if (!dictionary.ok()) return Fail(dictionary.status().message());

@@ -4,17 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/modules/bible_header.h"
 #include "core/text/cp1252.h"
 #include "core/text/utf8.h"
+#include "tools/builder/bible_builder.h"
 #include "tools/import/transliteration.h"
 #include "tools/import/xml_scanner.h"
-#include "tools/builder/bible_builder.h"
 
 namespace lumora::import {
 namespace {
-
-constexpr int kMaxHebrewStrongs = 8674;
-constexpr int kMaxGreekStrongs = 5624;
 
 using Tag = XmlTag;
 
@@ -54,7 +52,7 @@ void ParseLemma(std::string_view lemma, std::vector<int>& numbers) {
     // A trailing letter ("H1254a") narrows the entry; the number stands.
     if (k < item.size() && !(k + 1 == item.size() && IsNameStart(item[k]))) continue;
     const bool hebrew = lang == 'H' || lang == 'h';
-    if (number < 1 || number > (hebrew ? kMaxHebrewStrongs : kMaxGreekStrongs)) continue;
+    if (number < 1 || number > (hebrew ? kHebrewStrongsCount : kGreekStrongsCount)) continue;
     const int code = hebrew ? -number : number;
     bool seen = false;
     for (const int n : numbers) seen = seen || n == code;

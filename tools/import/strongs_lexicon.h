@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/modules/bible_header.h"
 #include "core/modules/strongs_data.h"
 #include "core/text/legacy_fonts.h"
 #include "tools/builder/entry_builders.h"
@@ -13,9 +14,6 @@
 #include "tools/import/source_entries.h"
 
 namespace lumora::import {
-
-inline constexpr int kHebrewStrongsCount = 8674;
-inline constexpr int kGreekStrongsCount = 5624;
 
 // The number a lexicon key names ("07225" -> 7225), 0 for anything else.
 int StrongsKeyNumber(std::string_view key);
