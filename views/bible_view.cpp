@@ -16,8 +16,8 @@
 
 #include "app/config/properties.h"
 #include "render/ui/display_text.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view_logic.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {

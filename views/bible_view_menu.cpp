@@ -12,9 +12,9 @@
 #include "app/ui/platform/printing.h"
 #include "render/href.h"
 #include "render/ui/display_text.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view.h"
 #include "views/bible_view_logic.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {

@@ -24,8 +24,8 @@
 #include "core/text/cp1252.h"
 #include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {

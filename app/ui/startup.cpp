@@ -16,9 +16,9 @@
 #include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
 #include "render/verse_list.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view.h"
 #include "views/bible_view_library.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {

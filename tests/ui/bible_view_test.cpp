@@ -20,8 +20,8 @@
 #include "app/ui/platform/clipboard.h"
 #include "render/ui/html_view.h"
 #include "tests/ui/sample_library.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view_logic.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {

@@ -19,8 +19,8 @@
 #include "core/platform/file_system.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/sample_library.h"
-#include "views/resource_tabs.h"
 #include "views/bible_view.h"
+#include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {
