@@ -79,7 +79,7 @@ void TResourceTabs::SetEntries(std::vector<Entry> entries) {
   tabs_.clear();
   for (const Entry& e : entries_) {
     Tab t;
-    t.caption = EscapeMnemonic(ToDisplayText(e.abbreviation));
+    t.caption = ToDisplayText(e.abbreviation);
     t.hint = ToDisplayText(e.title);
     tabs_.push_back(std::move(t));
   }
@@ -99,7 +99,8 @@ bool TResourceTabs::isTabVisible(int index) const {
 }
 
 QString TResourceTabs::tabText(int index) const {
-  return index >= 0 && index < count() ? tabs_[static_cast<size_t>(index)].caption : QString();
+  return index >= 0 && index < count() ? EscapeMnemonic(tabs_[static_cast<size_t>(index)].caption)
+                                        : QString();
 }
 
 QString TResourceTabs::tabToolTip(int index) const {
@@ -139,7 +140,11 @@ void TResourceTabs::SetCurrentSilently(int index) {
 }
 
 void TResourceTabs::setTabVisible(int index, bool visible) {
-  if (index < 0 || index >= count() || tabs_[static_cast<size_t>(index)].shown == visible) return;
+  if (SetShown(index, visible)) Relayout();
+}
+
+bool TResourceTabs::SetShown(int index, bool visible) {
+  if (index < 0 || index >= count() || tabs_[static_cast<size_t>(index)].shown == visible) return false;
   tabs_[static_cast<size_t>(index)].shown = visible;
   if (!visible && index == current_) {
     int next = -1;
@@ -150,15 +155,15 @@ void TResourceTabs::setTabVisible(int index, bool visible) {
     SetCurrent(next);
   }
   if (visible && current_ < 0) SetCurrent(index);
-  Relayout();
+  return true;
 }
 
 void TResourceTabs::Reveal(int index) { setTabVisible(index, true); }
 
 void TResourceTabs::ShowAll(int min_tabs) {
   if (count() < min_tabs || count() == 0) return;
-  for (int i = 0; i < count(); ++i) setTabVisible(i, true);
-  update();
+  for (int i = 0; i < count(); ++i) SetShown(i, true);
+  Relayout();
 }
 
 void TResourceTabs::ShowOnlySelected() {
@@ -170,14 +175,14 @@ void TResourceTabs::ShowOnlySelected() {
   const int before = currentIndex();
   silent_ = true;
   for (int i = 0; i < count(); ++i) {
-    if (FlagSet(i) || (!any && i == 0)) setTabVisible(i, true);
+    if (FlagSet(i) || (!any && i == 0)) SetShown(i, true);
   }
   for (int i = 0; i < count(); ++i) {
-    if (!(FlagSet(i) || (!any && i == 0))) setTabVisible(i, false);
+    if (!(FlagSet(i) || (!any && i == 0))) SetShown(i, false);
   }
   silent_ = false;
+  Relayout();
   if (currentIndex() != before) Q_EMIT currentTabChanged(currentIndex());
-  update();
 }
 
 bool TResourceTabs::AnyHidden() const {
@@ -217,11 +222,7 @@ void TResourceTabs::MeasureTabs() {
   // Sized for the bold caption, so a tab keeps its width when it becomes
   // current.
   const QFontMetrics fm(BoldFont(font()));
-  for (Tab& t : tabs_) {
-    QString caption = t.caption;
-    caption.replace(QLatin1String("&&"), QLatin1String("&"));
-    t.width = fm.horizontalAdvance(caption) + 2 * kTextPadding + kSlant;
-  }
+  for (Tab& t : tabs_) t.width = fm.horizontalAdvance(t.caption) + 2 * kTextPadding + kSlant;
 }
 
 int TResourceTabs::Layout(int width, std::vector<QRect>* rects) const {
@@ -351,8 +352,8 @@ void TResourceTabs::paintEvent(QPaintEvent* /*event*/) {
     f.setBold(i == currentIndex() || appearance_.text_bold);
     p.setFont(f);
     p.setPen(text);
-    p.drawText(r.adjusted(0, 0, -kSlant / 2, 0), Qt::AlignCenter | Qt::TextShowMnemonic,
-               tabText(i));
+    p.drawText(r.adjusted(0, 0, -kSlant / 2, 0), Qt::AlignCenter,
+               tabs_[static_cast<size_t>(i)].caption);
   }
 }
 

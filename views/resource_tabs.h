@@ -76,7 +76,7 @@ class TResourceTabs : public QWidget {
   void setTabVisible(int index, bool visible);
   // Shows a hidden tab; the tab visible flag does not change.
   void Reveal(int index);
-  // The caption as drawn (with "&" doubled) and the hint.
+  // The caption with "&" doubled (as a Qt label would need it) and the hint.
   QString tabText(int index) const;
   QString tabToolTip(int index) const;
   // Where a shown tab is drawn; an empty rectangle for a hidden one.
@@ -122,7 +122,7 @@ class TResourceTabs : public QWidget {
 
  private:
   struct Tab {
-    QString caption;  // mnemonic-escaped
+    QString caption;  // as shown: drawn without mnemonics, so "&" stays literal
     QString hint;
     bool shown = true;
     int width = 0;  // natural width (bold caption)
@@ -140,6 +140,9 @@ class TResourceTabs : public QWidget {
   void Relayout();
   // Makes `index` (or -1) current and repaints; notifies unless silenced.
   void SetCurrent(int index);
+  // Shows or hides a tab without laying the strip out again; hiding the
+  // current tab moves the selection on. False when nothing changed.
+  bool SetShown(int index, bool visible);
 
   std::vector<Entry> entries_;
   std::vector<Tab> tabs_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/refs/reference_format.h"
 #include "core/refs/reference_parser.h"
 #include "core/text/cp1252.h"
 #include "render/entry_renderer.h"
@@ -26,12 +27,6 @@ std::optional<TVerseRange> FirstRange(const TLMBibleModule& kjv, const std::stri
   if (parsed.ranges.empty()) return std::nullopt;
   const TVerseRange r = parsed.ranges.front();
   return TVerseRange{std::min(r.first, r.last), std::max(r.first, r.last)};
-}
-
-std::string KjvReference(const TLMBibleModule& kjv, int verse) {
-  const TVerseLocation at = kjv.GetVerseLocation(verse);
-  return kjv.GetLongBookTitle(at.book) + " " + std::to_string(at.chapter) + ":" +
-         std::to_string(at.verse);
 }
 
 }  // namespace
@@ -85,7 +80,7 @@ int RunHtmlEntryCommand(const TModuleCatalogue& catalogue, const CliOptions& opt
       return err << "lumora-cli: no Book or Commentary " << args[0] << '\n', 1;
     const std::optional<TVerseRange> r = FirstRange(kjv, args[1]);
     if (!r) return err << "lumora-cli: not a reference: " << args[1] << '\n', 1;
-    renderer.ShowEntry(commentary->GetEntryText(r->first - 1), KjvReference(kjv, r->first),
+    renderer.ShowEntry(commentary->GetEntryText(r->first - 1), FormatRange(kjv, r->first, r->first, BookTitleKind::kLong),
                        commentary->EntryTitles(), first, last);
   }
   out << renderer.Html() << '\n';
