@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
 #include "render/passage_renderer.h"
 #include "render/ui/html_view.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/config/view_properties.h"
+#include "config/view_properties.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/platform/file_system.h"
 #include "render/export_procs.h"

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/codec/base205.h"
 #include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"

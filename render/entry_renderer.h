@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/config/color.h"
+#include "config/color.h"
 #include "core/modules/bible_module.h"
 #include "render/verse_list.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/codec/base205.h"
 #include "core/refs/reference_format.h"
 #include "core/refs/verse_index.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/config/color.h"
-#include "app/config/view_properties.h"
+#include "config/color.h"
+#include "config/view_properties.h"
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/modules/verse_text_codec.h"
 #include "core/refs/reference_format.h"
 #include "render/export_procs.h"

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/status.h"
 #include "search/module_ref.h"

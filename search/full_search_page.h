@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/config/color.h"
+#include "config/color.h"
 #include "core/modules/bible_module.h"
 #include "search/full_search_job.h"
 

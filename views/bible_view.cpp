@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "render/ui/display_text.h"
 #include "views/bible_view_logic.h"
 #include "views/resource_tabs.h"

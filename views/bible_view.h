@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/view_properties.h"
+#include "config/view_properties.h"
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"

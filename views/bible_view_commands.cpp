@@ -9,7 +9,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "app/ui/platform/clipboard.h"
 #include "render/export_procs.h"
 #include "render/ui/display_text.h"

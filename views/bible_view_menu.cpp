@@ -8,7 +8,7 @@
 #include <QWidgetAction>
 #include <cstdio>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "app/ui/platform/printing.h"
 #include "render/href.h"
 #include "render/ui/display_text.h"

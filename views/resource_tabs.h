@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/color.h"
+#include "config/color.h"
 
 namespace lumora::ui {
 

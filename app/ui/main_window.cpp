@@ -16,7 +16,7 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "app/ui/platform/clipboard.h"
 #include "app/ui/platform/printing.h"
 #include "app/ui/settings_bridge.h"

@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "app/config/settings_storage.h"
+#include "config/settings_storage.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/refs/paragraph_map.h"
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/config/properties.h"
-#include "app/config/settings_storage.h"
+#include "config/properties.h"
+#include "config/settings_storage.h"
 #include "views/resource_tabs.h"
 
 namespace lumora::ui {

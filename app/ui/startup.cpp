@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "app/ui/main_window.h"
 #include "app/ui/settings_bridge.h"
 #include "app/ui/splash.h"

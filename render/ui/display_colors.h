@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "app/config/color.h"
+#include "config/color.h"
 
 namespace lumora::ui {
 

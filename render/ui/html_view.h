@@ -38,7 +38,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/config/color.h"
+#include "config/color.h"
 #include "render/ui/display_text.h"
 
 class QPrinter;

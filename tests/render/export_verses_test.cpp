@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "render/export_procs.h"
 #include "tests/render/export_fixture.h"
 #include "tests/support/test_bible.h"

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "app/config/file_storage.h"
+#include "config/file_storage.h"
 #include "app/ui/platform/single_instance.h"
 #include "core/platform/file_system.h"
 #include "tests/support/temp_folder.h"

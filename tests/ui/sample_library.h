@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/properties.h"
+#include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/refs/paragraph_map.h"
 #include "tests/library/library_fixture.h"

@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "app/config/file_storage.h"
-#include "app/config/memory_storage.h"
+#include "config/file_storage.h"
+#include "config/memory_storage.h"
 #include "core/platform/memory/memory_file_system.h"
 #include "tools/cli/cli_options.h"
 #include "tools/cli/config_command.h"

@@ -8,17 +8,17 @@
 #include <random>
 #include <set>
 
-#include "app/config/file_storage.h"
-#include "app/config/memory_storage.h"
-#include "app/config/properties.h"
-#include "app/config/reg_file_format.h"
-#include "app/config/setting_table.h"
+#include "config/file_storage.h"
+#include "config/memory_storage.h"
+#include "config/properties.h"
+#include "config/reg_file_format.h"
+#include "config/setting_table.h"
 #include "core/io/byte_io.h"
 #include "core/platform/memory/memory_file_system.h"
 #include "tests/support/platform_only.h"
 
 #ifdef _WIN32
-#include "app/config/registry_storage.h"
+#include "config/registry_storage.h"
 #include "tests/support/registry_sandbox.h"
 #endif
 

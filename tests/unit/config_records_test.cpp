@@ -3,9 +3,9 @@
 
 #include <random>
 
-#include "app/config/bookmark_record.h"
-#include "app/config/color.h"
-#include "app/config/window_state.h"
+#include "config/bookmark_record.h"
+#include "config/color.h"
+#include "config/window_state.h"
 #include "core/io/byte_io.h"
 #include "core/text/comma_text.h"
 

@@ -3,9 +3,9 @@
 
 #include <map>
 
-#include "app/config/file_storage.h"
-#include "app/config/memory_storage.h"
-#include "app/config/reg_file_format.h"
+#include "config/file_storage.h"
+#include "config/memory_storage.h"
+#include "config/reg_file_format.h"
 #include "core/platform/memory/memory_file_system.h"
 #include "tests/support/platform_only.h"
 

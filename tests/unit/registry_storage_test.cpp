@@ -9,15 +9,15 @@
 #include <optional>
 #include <string>
 
-#include "app/config/properties.h"
-#include "app/config/settings_storage.h"
+#include "config/properties.h"
+#include "config/settings_storage.h"
 #include "tests/support/platform_only.h"
 
 #ifdef _WIN32
-#include "app/config/registry_storage.h"
+#include "config/registry_storage.h"
 #include "tests/support/registry_sandbox.h"
 #else
-#include "app/config/file_storage.h"
+#include "config/file_storage.h"
 #endif
 
 namespace lumora::config {

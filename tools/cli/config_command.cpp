@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "app/config/file_storage.h"
-#include "app/config/properties.h"
-#include "app/config/setting_table.h"
+#include "config/file_storage.h"
+#include "config/properties.h"
+#include "config/setting_table.h"
 #include "core/text/comma_text.h"
 #include "core/text/cp1252.h"
 

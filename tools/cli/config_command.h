@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/settings_storage.h"
+#include "config/settings_storage.h"
 #include "tools/cli/cli_options.h"
 
 namespace lumora::cli {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/config/view_properties.h"
+#include "config/view_properties.h"
 #include "core/refs/reference_parser.h"
 #include "core/text/cp1252.h"
 #include "render/export_procs.h"

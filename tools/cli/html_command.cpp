@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/view_properties.h"
+#include "config/view_properties.h"
 #include "core/refs/paragraph_map.h"
 #include "core/refs/reference_parser.h"
 #include "core/text/cp1252.h"

@@ -1,9 +1,9 @@
-#include "app/config/settings_storage.h"
+#include "config/settings_storage.h"
 
-#include "app/config/file_storage.h"
+#include "config/file_storage.h"
 #include "core/io/byte_io.h"
 #ifdef _WIN32
-#include "app/config/registry_storage.h"
+#include "config/registry_storage.h"
 #endif
 
 namespace lumora::config {

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/config/settings_document.h"
+#include "config/settings_document.h"
 
 namespace lumora::config {
 

@@ -13,8 +13,8 @@
 #include <functional>
 #include <string>
 
-#include "app/config/settings_document.h"
-#include "app/config/settings_storage.h"
+#include "config/settings_document.h"
+#include "config/settings_storage.h"
 #include "core/platform/file_system.h"
 
 namespace lumora::config {

@@ -1,4 +1,4 @@
-#include "app/config/setting_table.h"
+#include "config/setting_table.h"
 
 #include <bit>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "app/config/window_state.h"
+#include "config/window_state.h"
 
 #include "core/io/byte_io.h"
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/config/settings_storage.h"
+#include "config/settings_storage.h"
 
 namespace lumora::config {
 

@@ -1,4 +1,4 @@
-#include "app/config/settings_document.h"
+#include "config/settings_document.h"
 
 #include <algorithm>
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/config/properties.h"
-#include "app/config/settings_storage.h"
+#include "config/properties.h"
+#include "config/settings_storage.h"
 
 namespace lumora::config {
 

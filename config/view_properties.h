@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/config/color.h"
+#include "config/color.h"
 
 namespace lumora::config {
 

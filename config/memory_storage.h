@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "app/config/settings_document.h"
-#include "app/config/settings_storage.h"
+#include "config/settings_document.h"
+#include "config/settings_storage.h"
 
 namespace lumora::config {
 

@@ -1,4 +1,4 @@
-#include "app/config/bookmark_record.h"
+#include "config/bookmark_record.h"
 
 #include "core/io/byte_io.h"
 #include "core/refs/verse_index.h"

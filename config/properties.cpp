@@ -1,8 +1,8 @@
-#include "app/config/properties.h"
+#include "config/properties.h"
 
 #include <algorithm>
 
-#include "app/config/setting_table.h"
+#include "config/setting_table.h"
 #include "core/text/comma_text.h"
 #include "core/text/cp1252.h"
 

@@ -1,4 +1,4 @@
-#include "app/config/memory_storage.h"
+#include "config/memory_storage.h"
 
 namespace lumora::config {
 namespace {

@@ -17,12 +17,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/config/bookmark_record.h"
-#include "app/config/color.h"
-#include "app/config/mru_list.h"
-#include "app/config/settings_storage.h"
-#include "app/config/view_properties.h"
-#include "app/config/window_state.h"
+#include "config/bookmark_record.h"
+#include "config/color.h"
+#include "config/mru_list.h"
+#include "config/settings_storage.h"
+#include "config/view_properties.h"
+#include "config/window_state.h"
 #include "core/platform/file_system.h"
 #include "core/refs/verse_index.h"
 

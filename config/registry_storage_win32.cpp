@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config/registry_storage.h"
+#include "config/registry_storage.h"
 #include "core/text/cp1252.h"
 
 namespace lumora::config {

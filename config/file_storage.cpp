@@ -1,8 +1,8 @@
-#include "app/config/file_storage.h"
+#include "config/file_storage.h"
 
 #include <cstdlib>
 
-#include "app/config/reg_file_format.h"
+#include "config/reg_file_format.h"
 
 namespace lumora::config {
 

@@ -1,4 +1,4 @@
-#include "app/config/mru_list.h"
+#include "config/mru_list.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/config/color.h"
+#include "config/color.h"
 
 #include <cstdio>
 #include <utility>

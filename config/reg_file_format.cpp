@@ -1,4 +1,4 @@
-#include "app/config/reg_file_format.h"
+#include "config/reg_file_format.h"
 
 #include <cstdio>
 #include <optional>
