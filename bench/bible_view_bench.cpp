@@ -14,17 +14,25 @@
 #include "render/passage_renderer.h"
 #include "render/ui/html_view.h"
 #include "views/bible_view.h"
-#include "views/bible_view_library.h"
+#include "app/ui/main_window.h"
+#include "config/memory_storage.h"
+#include "views/library.h"
+#include "views/settings.h"
 #include "views/bible_view_logic.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {
 namespace {
 
+// The main window on the sample library, as the program starts it (all four
+// panes), settings in memory; made once for the whole run.
 struct Library {
-  std::unique_ptr<TModuleCatalogue> catalogue;
-  std::unique_ptr<ParagraphMap> paragraphs;
-  std::unique_ptr<TFrameBibleView> view;
+  config::MemoryStorage storage;
+  TLibrary library;
+  TSettings settings;
+  std::unique_ptr<TMain> window;
+  const TModuleCatalogue* catalogue = nullptr;
+  TFrameBibleView* view = nullptr;
 };
 
 Library* OpenLibrary() {
@@ -34,15 +42,19 @@ Library* OpenLibrary() {
       return static_cast<Library*>(nullptr);
     }
     auto* lib = new Library;
-    lib->catalogue = std::make_unique<TModuleCatalogue>();
-    if (!lib->catalogue->LoadModules(folder).ok()) return static_cast<Library*>(nullptr);
-    Result<ParagraphMap> map = ParagraphMap::Load(
-        DefaultFileSystem(), (std::filesystem::path(folder) / "pmap.dat").string());
-    lib->paragraphs = std::make_unique<ParagraphMap>(map.ok() ? map.value() : ParagraphMap());
-    lib->view = std::make_unique<TFrameBibleView>();
-    AttachCatalogue(*lib->view, *lib->catalogue, lib->paragraphs.get(), {});
-    lib->view->resize(1000, 700);
-    lib->view->show();
+    TMainOptions options;
+    options.data_folder = folder;
+    options.storage = &lib->storage;
+    options.show_splash = false;
+    options.library = &lib->library;
+    options.settings = &lib->settings;
+    options.show_message = [](const QString&) {};
+    lib->window = std::make_unique<TMain>(std::move(options));
+    if (!lib->window->StartupComplete()) return static_cast<Library*>(nullptr);
+    lib->window->resize(1200, 800);
+    lib->window->show();
+    lib->catalogue = &lib->library.Catalogue();
+    lib->view = lib->window->BibleView();
     lib->view->GoToVerse(kDefaultVerse);
     return lib;
   }();

@@ -16,7 +16,7 @@ set_target_properties(lumora-ui PROPERTIES AUTOMOC ON)
 # Qt-free code these files include.
 target_compile_definitions(lumora-ui PUBLIC QT_NO_KEYWORDS)
 target_link_libraries(lumora-ui PUBLIC Qt6::Widgets Qt6::PrintSupport Qt6::Network
-  lumora-render lumora-search lumora-config lumora-core)
+  lumora-app lumora-render lumora-search lumora-config lumora-core)
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/app/ui/main.cpp)
   add_executable(lumora WIN32 ${PROJECT_SOURCE_DIR}/app/ui/main.cpp)

@@ -16,7 +16,9 @@
 
 #include "config/properties.h"
 #include "render/ui/display_text.h"
+#include "views/actions.h"
 #include "views/bible_view_logic.h"
+#include "views/library.h"
 #include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
@@ -27,8 +29,10 @@ void TSelectorBox::showPopup() {
   QComboBox::showPopup();
 }
 
-TFrameBibleView::TFrameBibleView(QWidget* parent) : QWidget(parent) {
+TFrameBibleView::TFrameBibleView(const TPaneContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), host_(context.host), library_(context.library) {
   setObjectName(QStringLiteral("FrameBibleView"));
+  setAccessibleName(QStringLiteral("Bible View"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -44,7 +48,7 @@ TFrameBibleView::TFrameBibleView(QWidget* parent) : QWidget(parent) {
   tool_bar_->setBackgroundRole(QPalette::Button);
   layout->addWidget(tool_bar_);
 
-  text_view_ = new TFrameTextView(this);
+  text_view_ = new TFrameTextView(host_, library_, this);
   layout->addWidget(text_view_, 1);
   setFocusProxy(text_view_->HTMLView());
 
@@ -53,17 +57,8 @@ TFrameBibleView::TFrameBibleView(QWidget* parent) : QWidget(parent) {
   WireTextView();
 
   connect(tabs_, &TResourceTabs::currentTabChanged, this, &TFrameBibleView::OnTabChanged);
-  connect(tabs_, &TResourceTabs::tabMenuRequested, this, [this](int index, const QPoint& at) {
-    if (index < 0 || index >= static_cast<int>(bibles_.size())) return;
-    QMenu menu(this);
-    QAction* compare = menu.addAction(QStringLiteral("Show as comparison version"));
-    compare->setStatusTip(
-        QStringLiteral("Show this Bible text in Bible display as comparison version."));
-    compare->setCheckable(true);
-    compare->setChecked(CompareBible() == bibles_[static_cast<size_t>(index)]);
-    compare->setEnabled(bibles_.size() >= 2 && !config::GlobalProperties().bible_view.para_mode);
-    if (menu.exec(at) == compare) SetCompareBible(bibles_[static_cast<size_t>(index)]);
-  });
+  connect(tabs_, &TResourceTabs::tabMenuRequested, this, &TFrameBibleView::ShowTabMenu);
+  connect(tabs_, &TResourceTabs::tabsChanged, this, &TFrameBibleView::stateChanged);
   connect(book_box_, &QComboBox::activated, this, &TFrameBibleView::OnBookActivated);
   connect(chapter_box_, &QComboBox::activated, this, &TFrameBibleView::OnChapterActivated);
   book_box_->rows = [this] { return SelectorRows(); };
@@ -72,6 +67,18 @@ TFrameBibleView::TFrameBibleView(QWidget* parent) : QWidget(parent) {
   // Ctrl+navigation keys belong to the pane's commands, not to the text
   // widget's caret movement.
   text_view_->HTMLView()->installEventFilter(this);
+
+  // The pane's own commands follow at once (a command may run right after
+  // the change); everything else in the next update pass.
+  connect(this, &TFrameBibleView::stateChanged, this, &TFrameBibleView::UpdateActions);
+  connect(this, &TFrameBibleView::stateChanged, &context_.actions, &TActions::Invalidate);
+  context_.actions.AddUpdater(this, [this] { UpdateActions(); });
+  connect(&library_, &TLibrary::modulesAboutToChange, this, &TFrameBibleView::DropModules);
+  connect(&library_, &TLibrary::modulesChanged, this, [this] {
+    AttachResources();
+    RefreshView();
+  });
+  connect(&context_.settings, &TSettings::changed, this, &TFrameBibleView::OnSettingsChanged);
   UpdateActions();
 }
 
@@ -126,96 +133,65 @@ void TFrameBibleView::CreateToolBar() {
 
 void TFrameBibleView::WireTextView() {
   TFrameTextView* tv = text_view_;
-  tv->on_go_to_verse = [this](int verse, bool select_label) {
-    GoToVerse(verse);
-    if (select_label && current_verse_ == verse) text_view_->SelectVerse(verse);
-  };
-  tv->on_show_book_entry = [this](const TLMDictionaryModule* book, int entry) {
-    if (host_.show_book_entry) host_.show_book_entry(book, entry);
-  };
-  tv->on_show_commentary = [this](int k, int position) {
-    const auto& list = text_view_->Renderer().LinkedCommentaries();
-    if (host_.show_commentary && k >= 0 && k < static_cast<int>(list.size()))
-      host_.show_commentary(list[static_cast<size_t>(k)], position);
-  };
-  tv->on_edit_commentary = [this](int k, int position) {
-    if (host_.edit_commentary) host_.edit_commentary(k, position);
-  };
-  tv->on_open_book_at_verse = [this](const TLMDictionaryModule* book, int verse) {
-    if (host_.open_book_at_verse) host_.open_book_at_verse(book, verse);
-  };
   tv->on_right_click = [this](const std::string& url, const std::string& /*target*/,
                               const std::string& /*word*/, const std::string& selected,
                               uint16_t verse,
                               const QPoint& at) { ShowContextMenu(url, selected, verse, at); };
-  tv->on_word_double_click = [this](const std::string& word) {
-    if (host_.look_up_word) host_.look_up_word(word);
-  };
-  tv->on_preview_active = [this](bool active) {
-    if (host_.preview_active) host_.preview_active(active);
-  };
-  connect(tv->HTMLView(), &QTextEdit::copyAvailable, this, [this](bool) { UpdateActions(); });
+  connect(tv->HTMLView(), &QTextEdit::copyAvailable, this, &TFrameBibleView::stateChanged);
 }
 
 // --- Set-up ------------------------------------------------------------------
 
-void TFrameBibleView::SetBibles(const std::vector<const TLMBibleModule*>& bibles,
-                                const TLMBibleModule* kjv) {
-  bibles_ = bibles;
-  kjv_ = kjv;
+void TFrameBibleView::SetBibles() {
   history_.Clear();
   current_verse_ = 0;
   std::vector<TResourceTabs::Entry> entries;
-  for (const TLMBibleModule* b : bibles_) {
+  for (const TLMBibleModule* b : Bibles()) {
     // The flag lives on the module; the strip only reads it.
     entries.push_back({b->GetAbbreviation(), b->GetTitle(), &b->tab_visible});
   }
   tabs_->SetEntries(std::move(entries));
-  for (int i = 0; i < static_cast<int>(bibles_.size()); ++i) {
-    if (!bibles_[static_cast<size_t>(i)]->tab_visible && i != tabs_->currentIndex())
+  for (int i = 0; i < static_cast<int>(Bibles().size()); ++i) {
+    if (!Bibles()[static_cast<size_t>(i)]->tab_visible && i != tabs_->currentIndex())
       tabs_->setTabVisible(i, false);
   }
-  FillBookSelector(CurrentBible() != nullptr ? CurrentBible() : kjv_, 0);
+  FillBookSelector(CurrentBible() != nullptr ? CurrentBible() : Kjv(), 0);
   chapter_box_->clear();
   text_view_->Renderer().SetPaged(false);
   text_view_->SetCompareBible(nullptr);
+  AttachResources();
   ApplySettingsToTextView();
   const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
   saved_link_settings_ = {s.link_commentaries, s.link_dictionaries, s.show_footnotes,
                           s.show_edit_links};
-  UpdateActions();
+  Q_EMIT stateChanged();
 }
 
-void TFrameBibleView::SetResources(
-    const std::vector<const TLMCommentaryModule*>& commentaries,
-    const std::vector<const TLMDictionaryModule*>& books,
-    const std::vector<const TLMCommentaryModule*>& editable_commentaries,
-    const std::vector<std::string>& excluded_from_linking) {
-  commentaries_ = commentaries;
-  books_ = books;
-  editable_commentaries_ = editable_commentaries;
+void TFrameBibleView::AttachResources() {
+  text_view_->AttachLibrary(config::GlobalProperties().exclude_from_linking);
+  text_view_->Renderer().SetParagraphMap(library_.Paragraphs());
+}
+
+void TFrameBibleView::DropModules() {
+  // A menu built for the old lists would act on modules that may go.
+  if (context_menu_) context_menu_->close();
   TPassageRenderer& r = text_view_->Renderer();
-  r.SetLinkedCommentaries(commentaries);
-  r.SetLinkedBooks(books);
-  r.SetEditableCommentaries(editable_commentaries);
-  r.SetExcludedFromLinking(excluded_from_linking);
-  UpdateActions();
+  r.SetLinkedCommentaries(std::vector<const TLMCommentaryModule*>{});
+  r.SetLinkedBooks(std::vector<const TLMDictionaryModule*>{});
+  r.SetEditableCommentaries(std::vector<const TLMCommentaryModule*>{});
 }
 
-void TFrameBibleView::SetStrongsBooks(const TLMDictionaryModule* hebrew,
-                                      const TLMDictionaryModule* greek) {
-  text_view_->SetStrongsBooks(hebrew, greek);
+void TFrameBibleView::OnSettingsChanged(SettingsParts parts) {
+  if ((parts & (kSettingsBibleView | kSettingsLinking | kSettingsColors)) == 0) return;
+  if (parts & kSettingsLinking) AttachResources();
+  RefreshView();
 }
 
-void TFrameBibleView::SetStrongsData(const TLMStrongsDataModule* data) {
-  strongs_data_ = data;
-  text_view_->Renderer().SetStrongsData(data);
-  text_view_->SetStrongsData(data);
+const std::vector<const TLMBibleModule*>& TFrameBibleView::Bibles() const {
+  return library_.Bibles();
 }
 
-void TFrameBibleView::SetParagraphMap(const ParagraphMap* map) {
-  text_view_->Renderer().SetParagraphMap(map);
-}
+const TLMBibleModule* TFrameBibleView::Kjv() const { return library_.Kjv(); }
 
 void TFrameBibleView::ApplySettingsToTextView() {
   const config::Properties& p = config::GlobalProperties();
@@ -230,8 +206,9 @@ void TFrameBibleView::ApplySettingsToTextView() {
 
 const TLMBibleModule* TFrameBibleView::CurrentBible() const {
   const int i = tabs_->currentIndex();
-  if (i < 0 || i >= static_cast<int>(bibles_.size())) return nullptr;
-  return bibles_[static_cast<size_t>(i)];
+  const auto& bibles = Bibles();
+  if (i < 0 || i >= static_cast<int>(bibles.size())) return nullptr;
+  return bibles[static_cast<size_t>(i)];
 }
 
 const TLMBibleModule* TFrameBibleView::CompareBible() const {
@@ -249,7 +226,7 @@ void TFrameBibleView::GoToVerse(int v) {
   const TLMBibleModule* b = CurrentBible();
   // Links, bookmarks and stored settings can carry any number.
   if (b == nullptr || !IsUsableVerse(*b, v)) return;
-  if (host_.show_bible_pane) host_.show_bible_pane();
+  host_.ShowPane(TPane::kBible);
 
   if (history_.Recording()) {
     const int top = TopVerse();
@@ -278,11 +255,8 @@ void TFrameBibleView::GoToVerse(int v) {
     if (to.verse != 1) text_view_->ScrollToVerse(v);
   }
 
-  if (host_.set_quick_jump_text) {
-    const TLMBibleModule& titles = kjv_ != nullptr ? *kjv_ : *b;
-    host_.set_quick_jump_text(ToDisplayText(VerseReference(titles, v, true)));
-  }
-  UpdateActions();
+  Q_EMIT verseChanged(v);
+  Q_EMIT stateChanged();
 }
 
 void TFrameBibleView::RefreshView() {
@@ -290,7 +264,7 @@ void TFrameBibleView::RefreshView() {
   const TLMBibleModule* b = CurrentBible();
   const int top = TopVerse();
   if (b == nullptr || !IsUsableVerse(*b, top)) {
-    UpdateActions();
+    Q_EMIT stateChanged();
     return;
   }
   current_verse_ = -1;
@@ -298,9 +272,8 @@ void TFrameBibleView::RefreshView() {
 }
 
 void TFrameBibleView::ShowBible(const TLMBibleModule* bible) {
-  const auto it = std::find(bibles_.begin(), bibles_.end(), bible);
-  if (it == bibles_.end()) return;
-  const int index = static_cast<int>(it - bibles_.begin());
+  const int index = library_.IndexOf(bible);
+  if (index < 0) return;
   if (index == tabs_->currentIndex()) return;
   tabs_->SetCurrentSilently(index);
   OnTabChanged(index);
@@ -317,7 +290,7 @@ void TFrameBibleView::OnTabChanged(int /*index*/) {
     // first verse.
     GoToVerse(IsUsableVerse(*b, top) ? top : 1);
   }
-  UpdateActions();
+  Q_EMIT stateChanged();
 }
 
 void TFrameBibleView::FillBookSelector(const TLMBibleModule* bible, int keep_index) {
@@ -360,8 +333,7 @@ void TFrameBibleView::StepBook(int delta) {
 }
 
 int TFrameBibleView::SelectorRows() const {
-  int height = text_view_->height();
-  if (host_.commentary_pane_height) height += host_.commentary_pane_height();
+  const int height = text_view_->height() + host_.PaneHeight(TPane::kCommentary);
   return height / (QFontMetrics(book_box_->font()).height() + 2);
 }
 
@@ -372,7 +344,7 @@ void TFrameBibleView::JumpBack(int k) {
   const int top = TopVerse();
   history_.JumpBack(static_cast<size_t>(k), static_cast<uint16_t>(top > 0 ? top : 0), top > 0,
                     [this](uint16_t target) { GoToVerse(target); });
-  UpdateActions();
+  Q_EMIT stateChanged();
 }
 
 void TFrameBibleView::JumpForward(int k) {
@@ -380,7 +352,7 @@ void TFrameBibleView::JumpForward(int k) {
   const int top = TopVerse();
   history_.JumpForward(static_cast<size_t>(k), static_cast<uint16_t>(top > 0 ? top : 0), top > 0,
                        [this](uint16_t target) { GoToVerse(target); });
-  UpdateActions();
+  Q_EMIT stateChanged();
 }
 
 QStringList TFrameBibleView::HistoryCaptions(bool back) const {
@@ -404,6 +376,27 @@ void TFrameBibleView::FillHistoryMenu(QMenu* menu, bool back) {
         JumpForward(k);
     });
   }
+}
+
+void TFrameBibleView::ShowTabMenu(int index, const QPoint& at) {
+  const auto& bibles = Bibles();
+  if (index < 0 || index >= static_cast<int>(bibles.size())) return;
+  const TLMBibleModule* bible = bibles[static_cast<size_t>(index)];
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* compare = menu->addAction(QStringLiteral("Show as comparison version"));
+  compare->setStatusTip(
+      QStringLiteral("Show this Bible text in Bible display as comparison version."));
+  compare->setCheckable(true);
+  compare->setChecked(CompareBible() == bible);
+  compare->setEnabled(bibles.size() >= 2 && !config::GlobalProperties().bible_view.para_mode);
+  // The Bible is taken now; the menu runs after this returns, and a
+  // module change closes it first (DropModules).
+  connect(compare, &QAction::triggered, this, [this, bible] {
+    if (library_.IndexOf(bible) >= 0) SetCompareBible(bible);
+  });
+  context_menu_ = menu;
+  menu->popup(at);
 }
 
 // --- Keys --------------------------------------------------------------------

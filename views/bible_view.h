@@ -5,17 +5,15 @@
 // show a verse ends in GoToVerse.
 //
 // The display settings are the process-wide Bible view record
-// (config::GlobalProperties().bible_view); a toggle changes it and
-// re-renders this pane. Modules belong to the catalogue and must outlive the
-// view.
+// (TSettings); a toggle changes it, commits it and this pane re-renders for
+// the settings parts it shows. The modules are the library's: on
+// modulesAboutToChange the pane drops them, on modulesChanged it reads the
+// lists again and redraws.
 //
 // Shortcuts are scoped to the pane (Qt::WidgetWithChildrenShortcut), so
 // other panes may bind the same keys; the Ctrl+navigation keys reach the
-// pane's commands before the text widget's own caret movement.
-//
-// What the pane needs of the main window and of panes that may not exist
-// comes through TBibleViewHost; an unset callback makes the item that needs
-// it do nothing (menu items that lead only there are left out).
+// pane's commands before the text widget's own caret movement. Everything
+// the pane needs of the window and of other panes goes through IPaneHost.
 #pragma once
 
 #include <QComboBox>
@@ -35,6 +33,8 @@
 #include "core/refs/paragraph_map.h"
 #include "render/verse_list.h"
 #include "views/navigation_history.h"
+#include "views/pane_host.h"
+#include "views/settings.h"
 
 class QAction;
 class QMenu;
@@ -45,41 +45,6 @@ namespace lumora::ui {
 
 class TFrameTextView;
 class TResourceTabs;
-class IPrinting;
-
-struct TBibleViewHost {
-  // GoToVerse step 1: make the Bible pane visible.
-  std::function<void()> show_bible_pane;
-  // The quick-jump box text ("%s %d:%d", KJV long title).
-  std::function<void(const QString& text)> set_quick_jump_text;
-  // Progress words in the status bar ("" clears).
-  std::function<void(const QString& text)> set_status_text;
-  // "Maximize Bible View": enabled unless this returns true.
-  std::function<bool()> bible_pane_alone;
-  std::function<void()> maximize_bible_pane;
-  // Height of the Commentary pane when visible, else 0 (selector rows).
-  std::function<int()> commentary_pane_height;
-  // Printing ("Print this window"); null: the item is left out.
-  IPrinting* printing = nullptr;
-  // Search Bible for the given text (Windows-1252).
-  std::function<void(const std::string& text)> search_bible;
-  // Search the Strong's-links Bible for "H" or "G" and a number.
-  std::function<void(const std::string& text)> search_strongs;
-  // The topic guide for a text (Windows-1252).
-  std::function<void(const std::string& text)> topic_guide;
-  // The entry editor: whether it is editing, and inserting text at its
-  // cursor.
-  std::function<bool()> editor_editing;
-  std::function<void(const std::string& text)> send_to_editor;
-  // Links and menu items into panes that may not exist yet.
-  std::function<void(const TLMDictionaryModule* book, int entry)> show_book_entry;
-  // A null Commentary means the Commentary view's current one.
-  std::function<void(const TLMCommentaryModule* commentary, int position)> show_commentary;
-  std::function<void(int k, int position)> edit_commentary;
-  std::function<void(const TLMDictionaryModule* book, int verse)> open_book_at_verse;
-  std::function<void(const std::string& word)> look_up_word;
-  std::function<void(bool active)> preview_active;
-};
 
 // A book or chapter selector: user choices come through QComboBox::activated
 // only, so selecting programmatically never runs the user handler. The drop
@@ -99,25 +64,17 @@ class TFrameBibleView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFrameBibleView(QWidget* parent = nullptr);
+  TFrameBibleView(const TPaneContext& context, QWidget* parent = nullptr);
   ~TFrameBibleView() override;
 
-  void SetHost(TBibleViewHost host) { host_ = std::move(host); }
-  const TBibleViewHost& Host() const { return host_; }
-
-  // --- Set-up (start-up, in this order) ------------------------------------
-  // Bibles in catalogue order; `kjv` is the reference for the quick-jump
-  // text. Empties the history, builds the tabs (hidden per the Bibles' tab
-  // visible flags), fills the book selector and prepares the text view.
-  void SetBibles(const std::vector<const TLMBibleModule*>& bibles, const TLMBibleModule* kjv);
-  // The other modules the chapter links and menus refer to.
-  void SetResources(const std::vector<const TLMCommentaryModule*>& commentaries,
-                    const std::vector<const TLMDictionaryModule*>& books,
-                    const std::vector<const TLMCommentaryModule*>& editable_commentaries,
-                    const std::vector<std::string>& excluded_from_linking);
-  void SetStrongsBooks(const TLMDictionaryModule* hebrew, const TLMDictionaryModule* greek);
-  void SetStrongsData(const TLMStrongsDataModule* data);
-  void SetParagraphMap(const ParagraphMap* map);
+  // --- Set-up ------------------------------------------------------------------
+  // SetBibles: the library's Bibles (its KJV Bible the reference for the
+  // quick-jump text). Empties the history, builds the tabs (hidden per the
+  // Bibles' tab visible flags), fills the book selector and prepares the
+  // text view with the library's other modules and the paragraph map.
+  // Start-up calls it once the library is loaded; a change of the
+  // library's lists re-attaches the other modules and redraws.
+  void SetBibles();
 
   // --- Operations other panes call -----------------------------------------
   // Shows the chapter holding `v` positioned at `v`. Does nothing for a
@@ -138,7 +95,7 @@ class TFrameBibleView : public QWidget {
   int CurrentVerse() const { return current_verse_; }
   int TopVerse() const;
   const TLMBibleModule* CompareBible() const;
-  const std::vector<const TLMBibleModule*>& Bibles() const { return bibles_; }
+  const std::vector<const TLMBibleModule*>& Bibles() const;
   const TVerseList& ChapterVerses() const { return chapter_verses_; }
   const BibleHistory& History() const { return history_; }
 
@@ -186,8 +143,15 @@ class TFrameBibleView : public QWidget {
   QAction* ActionProverb = nullptr;
   QAction* ActionMax = nullptr;
 
-  // Enabled and checked states of the commands, from the current state.
+  // Enabled and checked states of the commands, from the current state
+  // (the action registry runs it in every update pass).
   void UpdateActions();
+
+ Q_SIGNALS:
+  // GoToVerse moved the view (the main window's quick-jump box follows).
+  void verseChanged(int verse);
+  // Something the commands' states depend on changed.
+  void stateChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -196,7 +160,11 @@ class TFrameBibleView : public QWidget {
   void CreateActions();
   void CreateToolBar();
   void WireTextView();
-  QAction* NewAction(const QString& caption, const QString& hint, const QKeySequence& key = {});
+  void AttachResources();
+  void DropModules();
+  void OnSettingsChanged(SettingsParts parts);
+  QAction* NewAction(const char* name, const QString& caption, const QString& hint,
+                     const QKeySequence& key = {});
 
   void FillBookSelector(const TLMBibleModule* bible, int keep_index);
   void FillChapterSelector(const TLMBibleModule& bible, int book, int chapter);
@@ -219,13 +187,12 @@ class TFrameBibleView : public QWidget {
   void AddCompareMenu(QMenu& menu);
   int SelectorRows() const;
 
-  TBibleViewHost host_;
-  std::vector<const TLMBibleModule*> bibles_;
-  const TLMBibleModule* kjv_ = nullptr;
-  const TLMStrongsDataModule* strongs_data_ = nullptr;
-  std::vector<const TLMCommentaryModule*> commentaries_;
-  std::vector<const TLMDictionaryModule*> books_;
-  std::vector<const TLMCommentaryModule*> editable_commentaries_;
+  void ShowTabMenu(int index, const QPoint& at);
+  const TLMBibleModule* Kjv() const;
+
+  TPaneContext context_;
+  IPaneHost& host_;
+  TLibrary& library_;
 
   int current_verse_ = 0;  // 0 before the first GoToVerse, -1 forces a render
   TVerseList chapter_verses_;

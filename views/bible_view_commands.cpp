@@ -10,12 +10,13 @@
 #include <QToolButton>
 
 #include "config/properties.h"
-#include "app/ui/platform/clipboard.h"
 #include "render/export_procs.h"
 #include "render/ui/display_text.h"
 #include "search/bible_search_text.h"
+#include "views/actions.h"
 #include "views/bible_view.h"
 #include "views/bible_view_logic.h"
+#include "views/library.h"
 #include "views/text_view_frame.h"
 
 namespace lumora::ui {
@@ -39,31 +40,23 @@ QIcon GlyphIcon(const QString& glyph, bool bold = false) {
 
 }  // namespace
 
-QAction* TFrameBibleView::NewAction(const QString& caption, const QString& hint,
+QAction* TFrameBibleView::NewAction(const char* name, const QString& caption, const QString& hint,
                                     const QKeySequence& key) {
-  auto* a = new QAction(caption, this);
-  a->setToolTip(hint);
-  a->setStatusTip(hint);
-  if (!key.isEmpty()) {
-    a->setShortcut(key);
-    // Every pane binds its own keys; only the focused pane's apply.
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(a);
-  }
-  return a;
+  // Every pane binds its own keys; only the focused pane's apply.
+  return context_.actions.Add(this, QString::fromLatin1(name), caption, hint, key);
 }
 
 void TFrameBibleView::CreateActions() {
   QStyle* st = style();
-  ActionBack = NewAction(QString(), QStringLiteral("Back"));
+  ActionBack = NewAction("ActionBack", QString(), QStringLiteral("Back"));
   ActionBack->setIcon(st->standardIcon(QStyle::SP_ArrowBack));
   connect(ActionBack, &QAction::triggered, this, [this] { JumpBack(0); });
-  ActionForward = NewAction(QString(), QStringLiteral("Forward"));
+  ActionForward = NewAction("ActionForward", QString(), QStringLiteral("Forward"));
   ActionForward->setIcon(st->standardIcon(QStyle::SP_ArrowForward));
   connect(ActionForward, &QAction::triggered, this, [this] { JumpForward(0); });
 
   ActionPrevChapter =
-      NewAction(QStringLiteral("Previous Chapter"), QStringLiteral("Previous Chapter"),
+      NewAction("ActionPrevChapter", QStringLiteral("Previous Chapter"), QStringLiteral("Previous Chapter"),
                 QKeySequence(Qt::CTRL | Qt::Key_PageUp));
   ActionPrevChapter->setIcon(st->standardIcon(QStyle::SP_MediaSeekBackward));
   connect(ActionPrevChapter, &QAction::triggered, this, [this] {
@@ -71,7 +64,7 @@ void TFrameBibleView::CreateActions() {
     if (b == nullptr || chapter_verses_.empty()) return;
     GoToVerse(PreviousChapterTarget(*b, chapter_verses_.front()));
   });
-  ActionNextChapter = NewAction(QStringLiteral("Next Chapter"), QStringLiteral("Next Chapter"),
+  ActionNextChapter = NewAction("ActionNextChapter", QStringLiteral("Next Chapter"), QStringLiteral("Next Chapter"),
                                 QKeySequence(Qt::CTRL | Qt::Key_PageDown));
   ActionNextChapter->setIcon(st->standardIcon(QStyle::SP_MediaSeekForward));
   connect(ActionNextChapter, &QAction::triggered, this, [this] {
@@ -79,21 +72,21 @@ void TFrameBibleView::CreateActions() {
     if (b == nullptr || chapter_verses_.empty()) return;
     GoToVerse(NextChapterTarget(*b, chapter_verses_.back()));
   });
-  ActionPrevBook = NewAction(QStringLiteral("Previous Book"), QStringLiteral("Previous book"),
+  ActionPrevBook = NewAction("ActionPrevBook", QStringLiteral("Previous Book"), QStringLiteral("Previous book"),
                              QKeySequence(Qt::CTRL | Qt::Key_Home));
   connect(ActionPrevBook, &QAction::triggered, this, [this] { StepBook(-1); });
-  ActionNextBook = NewAction(QStringLiteral("Next Book"), QStringLiteral("Next book"),
+  ActionNextBook = NewAction("ActionNextBook", QStringLiteral("Next Book"), QStringLiteral("Next book"),
                              QKeySequence(Qt::CTRL | Qt::Key_End));
   connect(ActionNextBook, &QAction::triggered, this, [this] { StepBook(1); });
   ActionPrevVerse =
-      NewAction(QStringLiteral("Scroll Up One Verse"), QStringLiteral("Previous verse"),
+      NewAction("ActionPrevVerse", QStringLiteral("Scroll Up One Verse"), QStringLiteral("Previous verse"),
                 QKeySequence(Qt::CTRL | Qt::Key_Up));
   connect(ActionPrevVerse, &QAction::triggered, this, [this] {
     if (const TLMBibleModule* b = CurrentBible()) {
       if (const int v = PreviousVerseTarget(*b, TopVerse()); v > 0) GoToVerse(v);
     }
   });
-  ActionNextVerse = NewAction(QStringLiteral("Scroll Down One Verse"), QStringLiteral("Next verse"),
+  ActionNextVerse = NewAction("ActionNextVerse", QStringLiteral("Scroll Down One Verse"), QStringLiteral("Next verse"),
                               QKeySequence(Qt::CTRL | Qt::Key_Down));
   connect(ActionNextVerse, &QAction::triggered, this, [this] {
     if (const TLMBibleModule* b = CurrentBible()) {
@@ -103,27 +96,27 @@ void TFrameBibleView::CreateActions() {
 
   using P = config::TPropertiesBibleView;
   ActionToggleFootnotes =
-      NewAction(QStringLiteral("Show Footnotes"), QStringLiteral("Toggle Show Footnotes"));
+      NewAction("ActionToggleFootnotes", QStringLiteral("Show Footnotes"), QStringLiteral("Toggle Show Footnotes"));
   ActionToggleFootnotes->setIcon(GlyphIcon(QStringLiteral("{ }"), true));
   connect(ActionToggleFootnotes, &QAction::triggered, this,
           [this] { ToggleSetting(&P::show_footnotes); });
-  ActionToggleCommentaryLinks = NewAction(QStringLiteral("Show Commentary Links"),
+  ActionToggleCommentaryLinks = NewAction("ActionToggleCommentaryLinks", QStringLiteral("Show Commentary Links"),
                                           QStringLiteral("Toggle Show Commentary Links"));
   ActionToggleCommentaryLinks->setIcon(GlyphIcon(QStringLiteral("C"), true));
   connect(ActionToggleCommentaryLinks, &QAction::triggered, this,
           [this] { ToggleSetting(&P::link_commentaries); });
-  ActionToggleDictionaryLinks = NewAction(QStringLiteral("Show Book Reference Links"),
+  ActionToggleDictionaryLinks = NewAction("ActionToggleDictionaryLinks", QStringLiteral("Show Book Reference Links"),
                                           QStringLiteral("Toggle Show Book Reference Links"));
   ActionToggleDictionaryLinks->setIcon(GlyphIcon(QStringLiteral("B"), true));
   connect(ActionToggleDictionaryLinks, &QAction::triggered, this,
           [this] { ToggleSetting(&P::link_dictionaries); });
   ActionToggleEditLinks =
-      NewAction(QStringLiteral("Show Edit Commentary Links"),
+      NewAction("ActionToggleEditLinks", QStringLiteral("Show Edit Commentary Links"),
                 QStringLiteral("Toggle Show Edit Links (for user commentaries)"));
   ActionToggleEditLinks->setIcon(GlyphIcon(QStringLiteral("E"), true));
   connect(ActionToggleEditLinks, &QAction::triggered, this,
           [this] { ToggleSetting(&P::show_edit_links); });
-  ActionToggleParaMode = NewAction(QStringLiteral("Paragraph Reading Mode"),
+  ActionToggleParaMode = NewAction("ActionToggleParaMode", QStringLiteral("Paragraph Reading Mode"),
                                    QStringLiteral("Toggle Paragraph Reading Mode"));
   ActionToggleParaMode->setIcon(GlyphIcon(QString(QChar(0x00B6)), true));
   connect(ActionToggleParaMode, &QAction::triggered, this,
@@ -138,27 +131,30 @@ void TFrameBibleView::CreateActions() {
   ActionCopySelection->setText(QStringLiteral("Copy Selected Text"));
   ActionCopySelection->setToolTip(QStringLiteral("Copy selected text to clipboard"));
   ActionCopySelection->setStatusTip(QStringLiteral("Copy selected text to clipboard"));
-  ActionAppendSelection = NewAction(QStringLiteral("Appened Selected Text"),
+  context_.actions.Register(this, QStringLiteral("ActionCopySelection"), ActionCopySelection);
+  ActionAppendSelection = NewAction("ActionAppendSelection", QStringLiteral("Append Selected Text"),
                                     QStringLiteral("Append selected text to clipboard"),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   connect(ActionAppendSelection, &QAction::triggered, this, [this] { AppendSelection(); });
-  ActionCopyAllVerses = NewAction(
+  ActionCopyAllVerses = NewAction("ActionCopyAllVerses", 
       QStringLiteral("Copy All Verses"),
       QStringLiteral("Copy all verses from Bible view to the clipboard"), QKeySequence(Qt::Key_F8));
   connect(ActionCopyAllVerses, &QAction::triggered, this, [this] { CopyAllVerses(); });
-  ActionSearchSelected = NewAction(QStringLiteral("Search Bible for Selected Text"),
+  ActionSearchSelected = NewAction("ActionSearchSelected", QStringLiteral("Search Bible for Selected Text"),
                                    QStringLiteral("Search Bible for selected text"));
   connect(ActionSearchSelected, &QAction::triggered, this, [this] { SearchSelected(); });
-  ActionProverb = NewAction(QStringLiteral("Today's Proverb"),
+  ActionProverb = NewAction("ActionProverb", QStringLiteral("Today's Proverb"),
                             QStringLiteral("Read Today's Chapter in Proverbs"));
   connect(ActionProverb, &QAction::triggered, this,
           [this] { GoToProverb(QDate::currentDate().day()); });
-  ActionMax =
-      NewAction(QStringLiteral("Maximize Bible View"), QStringLiteral("Maximize Bible View"));
+  // One action for the tool button and the View menu; its key works in the
+  // whole window.
+  ActionMax = context_.actions.Add(this, QStringLiteral("ActionMax"),
+                                   QStringLiteral("Maximize Bible View"),
+                                   QStringLiteral("Maximize Bible View"),
+                                   QKeySequence(Qt::SHIFT | Qt::Key_F10), Qt::WindowShortcut);
   ActionMax->setIcon(st->standardIcon(QStyle::SP_TitleBarMaxButton));
-  connect(ActionMax, &QAction::triggered, this, [this] {
-    if (host_.maximize_bible_pane) host_.maximize_bible_pane();
-  });
+  connect(ActionMax, &QAction::triggered, this, [this] { host_.MaximizePane(TPane::kBible); });
 }
 
 void TFrameBibleView::UpdateActions() {
@@ -174,11 +170,11 @@ void TFrameBibleView::UpdateActions() {
   ActionToggleFootnotes->setEnabled((b != nullptr && b->HasFootnotes()) ||
                                     (compare != nullptr && compare->HasFootnotes()));
   ActionToggleFootnotes->setChecked(s.show_footnotes);
-  ActionToggleCommentaryLinks->setEnabled(!commentaries_.empty());
+  ActionToggleCommentaryLinks->setEnabled(!library_.Commentaries().empty());
   ActionToggleCommentaryLinks->setChecked(s.link_commentaries);
-  ActionToggleDictionaryLinks->setEnabled(!books_.empty());
+  ActionToggleDictionaryLinks->setEnabled(!library_.Books().empty());
   ActionToggleDictionaryLinks->setChecked(s.link_dictionaries);
-  const bool editable = !editable_commentaries_.empty();
+  const bool editable = !library_.EditableCommentaries().empty();
   ActionToggleEditLinks->setEnabled(editable);
   ActionToggleEditLinks->setChecked(editable && s.show_edit_links);
   ActionToggleParaMode->setChecked(s.para_mode);
@@ -186,15 +182,23 @@ void TFrameBibleView::UpdateActions() {
   const bool selected = text_view_->HTMLView()->SelLength() > 0;
   ActionCopySelection->setEnabled(selected);
   ActionAppendSelection->setEnabled(selected);
-  ActionSearchSelected->setEnabled(selected);
-  ActionMax->setEnabled(!(host_.bible_pane_alone && host_.bible_pane_alone()));
+  ActionSearchSelected->setEnabled(selected && host_.Search().CanSearchBible());
+  ActionMax->setEnabled(!(host_.PaneVisible(TPane::kBible) && host_.VisiblePaneCount() == 1));
 }
 
 void TFrameBibleView::ToggleSetting(bool config::TPropertiesBibleView::*field) {
   config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
+  // Leaving paragraph mode by a toggle brings the user's four settings back
+  // first; the toggle then applies to them.
+  if (s.para_mode) {
+    s.link_commentaries = saved_link_settings_[0];
+    s.link_dictionaries = saved_link_settings_[1];
+    s.show_footnotes = saved_link_settings_[2];
+    s.show_edit_links = saved_link_settings_[3];
+  }
   s.*field = !(s.*field);
   s.para_mode = false;
-  RefreshView();
+  context_.settings.Commit(kSettingsBibleView);
 }
 
 void TFrameBibleView::SetParaMode(bool on) {
@@ -212,7 +216,7 @@ void TFrameBibleView::SetParaMode(bool on) {
     s.show_edit_links = saved_link_settings_[3];
   }
   s.para_mode = on;
-  RefreshView();
+  context_.settings.Commit(kSettingsBibleView);
 }
 
 void TFrameBibleView::SetCompareBible(const TLMBibleModule* bible) {
@@ -231,9 +235,10 @@ void TFrameBibleView::CopyVerses(int first, int last) {
   const TLMBibleModule* b = CurrentBible();
   if (b == nullptr || !IsUsableVerse(*b, first) || !IsUsableVerse(*b, last) || last < first) return;
   const config::Properties& p = config::GlobalProperties();
-  const std::string text = FormatVerses(first, last, *b, false, ExportFormatFrom(p),
-                                        ExportViewFrom(p.bible_view, strongs_data_));
-  Clipboard().SetText(ToDisplayText(text));
+  const ExportFormatSettings format = ExportFormatFrom(p);
+  const ExportBibleView view = ExportViewFrom(p.bible_view, library_.StrongsData());
+  host_.Output().CopyFormatted({FormatVerses(first, last, *b, false, format, view),
+                                FormatVerses(first, last, *b, true, format, view)});
 }
 
 void TFrameBibleView::CopyAllVerses() {
@@ -245,20 +250,22 @@ void TFrameBibleView::CopyAllVerses() {
   format.include_brackets = p.include_brackets;
   format.include_footnotes = p.bible_view.show_footnotes;
   format.include_version_tag = false;
-  const std::string text = FormatVerses(chapter_verses_.front(), chapter_verses_.back(), *b, false,
-                                        format, ExportViewFrom(p.bible_view, strongs_data_));
-  Clipboard().SetText(ToDisplayText(text));
+  const ExportBibleView view = ExportViewFrom(p.bible_view, library_.StrongsData());
+  const int first = chapter_verses_.front();
+  const int last = chapter_verses_.back();
+  host_.Output().CopyFormatted({FormatVerses(first, last, *b, false, format, view),
+                                FormatVerses(first, last, *b, true, format, view)});
 }
 
 void TFrameBibleView::AppendSelection() {
   const QString selected = text_view_->HTMLView()->SelectedDisplayText();
-  if (selected.isEmpty()) return;
-  Clipboard().SetText(Clipboard().Text() + QStringLiteral("\r\n") + selected);
+  if (!selected.isEmpty()) host_.Output().AppendText(selected);
 }
 
 void TFrameBibleView::SearchSelected() {
-  const std::string text = SearchTextFromSelection(text_view_->HTMLView()->SelectedText());
-  if (host_.search_bible) host_.search_bible(text);
+  if (!host_.Search().CanSearchBible()) return;
+  host_.Search().SearchBible(SearchTextFromSelection(text_view_->HTMLView()->SelectedText()),
+                             nullptr);
 }
 
 }  // namespace lumora::ui

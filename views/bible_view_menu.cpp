@@ -9,11 +9,11 @@
 #include <cstdio>
 
 #include "config/properties.h"
-#include "app/ui/platform/printing.h"
 #include "render/href.h"
 #include "render/ui/display_text.h"
 #include "views/bible_view.h"
 #include "views/bible_view_logic.h"
+#include "views/library.h"
 #include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
 
@@ -51,6 +51,7 @@ void TFrameBibleView::PopulateContextMenu(QMenu& menu, const std::string& url,
   if (b == nullptr || !IsUsableVerse(*b, verse)) return;
   const QString r = Caption(VerseReference(*b, verse, true));
   const bool has_selection = !selected.empty();
+  ISearchService& search = host_.Search();
 
   menu.addAction(ActionCopySelection);
   menu.addAction(ActionAppendSelection);
@@ -58,64 +59,74 @@ void TFrameBibleView::PopulateContextMenu(QMenu& menu, const std::string& url,
   connect(copy_verse, &QAction::triggered, this, [this, verse] { CopyVerses(verse, verse); });
   AddCopyThroughMenu(menu, verse, r);
   menu.addAction(ActionCopyAllVerses);
-  if (host_.send_to_editor) {
-    QAction* send = menu.addAction(QStringLiteral("Send Verse Link to Editor"));
-    send->setEnabled(host_.editor_editing && host_.editor_editing());
-    connect(send, &QAction::triggered, this, [this, verse] {
-      const TLMBibleModule* bible = CurrentBible();
-      if (bible == nullptr) return;
-      host_.send_to_editor(" #" + VerseReference(*bible, verse, true) + "| ");
-    });
-  }
+  QAction* send = menu.addAction(QStringLiteral("Send Verse Link to Editor"));
+  send->setEnabled(host_.Authoring().EditorEditing());
+  connect(send, &QAction::triggered, this, [this, verse] {
+    // The editor's notation takes the KJV Bible's titles, whatever the
+    // pane shows.
+    if (const TLMBibleModule* titles = Kjv() != nullptr ? Kjv() : CurrentBible())
+      host_.Authoring().SendToEditor(" #" + VerseReference(*titles, verse, true) + "| ");
+  });
   menu.addSeparator();
   menu.addAction(ActionSearchSelected);
-  if (host_.topic_guide) {
+  if (search.CanTopicGuide()) {
     QAction* topic = menu.addAction(QStringLiteral("Topic Guide for Selected Text"));
     topic->setEnabled(has_selection);
-    connect(topic, &QAction::triggered, this, [this, selected] { host_.topic_guide(selected); });
+    connect(topic, &QAction::triggered, this,
+            [this, selected] { host_.Search().TopicGuide(selected); });
   }
-  if (host_.search_strongs) {
-    if (const auto href = SplitHref(url); href && (href->scheme == "h" || href->scheme == "g")) {
-      const std::string prefix = href->scheme == "h" ? "H" : "G";
-      const std::string number(href->data);
-      QAction* strongs = menu.addAction(QStringLiteral("Search Bible for %1%2")
-                                            .arg(QString::fromStdString(prefix), Caption(number)));
-      connect(strongs, &QAction::triggered, this,
-              [this, text = prefix + number] { host_.search_strongs(text); });
-    }
-  }
-  AddCompareMenu(menu);
-  if (host_.topic_guide) {
-    QAction* topic = menu.addAction(QStringLiteral("Topic Guide for ") + r);
-    connect(topic, &QAction::triggered, this, [this, verse] {
-      const TLMBibleModule* titles = kjv_ != nullptr ? kjv_ : CurrentBible();
-      if (titles != nullptr) host_.topic_guide(VerseReference(*titles, verse, true));
+  if (const auto href = SplitHref(url); href && (href->scheme == "h" || href->scheme == "g")) {
+    const std::string prefix = href->scheme == "h" ? "H" : "G";
+    const std::string number(href->data);
+    QAction* strongs = menu.addAction(QStringLiteral("Search Bible for %1%2")
+                                          .arg(QString::fromLatin1(prefix.c_str()), Caption(number)));
+    strongs->setEnabled(search.CanSearchBible() && library_.StrongsLinksBible() != nullptr);
+    connect(strongs, &QAction::triggered, this, [this, text = prefix + number] {
+      host_.Search().SearchBible(text, library_.StrongsLinksBible());
     });
   }
-  if (host_.show_commentary && !commentaries_.empty()) {
+  AddCompareMenu(menu);
+  TBookmarkTarget mark;
+  mark.kind = 0;
+  mark.abbreviation = b->GetAbbreviation();
+  mark.position = verse;
+  mark.text = VerseReference(*b, verse, false);
+  host_.Bookmarks().AddSetBookmarkMenu(menu, QStringLiteral("Set &Bookmark to %1").arg(r), mark,
+                                       true);
+  if (search.CanTopicGuide()) {
+    QAction* topic = menu.addAction(QStringLiteral("Topic Guide for ") + r);
+    connect(topic, &QAction::triggered, this, [this, verse] {
+      const TLMBibleModule* titles = Kjv() != nullptr ? Kjv() : CurrentBible();
+      if (titles != nullptr) host_.Search().TopicGuide(VerseReference(*titles, verse, true));
+    });
+  }
+  const auto& commentaries = library_.Commentaries();
+  if (!commentaries.empty()) {
     QAction* go =
         menu.addAction(QStringLiteral("Go to ") + r + QStringLiteral(" in Active Commentary"));
     connect(go, &QAction::triggered, this,
-            [this, verse] { host_.show_commentary(nullptr, verse - 1); });
-    QMenu* sub = menu.addMenu(QStringLiteral("Commentaries on ") + r);
-    for (const TLMCommentaryModule* c : commentaries_) {
-      QAction* item = sub->addAction(ModuleItemCaption(*c));
-      item->setCheckable(true);
-      item->setChecked(c->HasEntry(verse - 1));
-      connect(item, &QAction::triggered, this,
-              [this, c, verse] { host_.show_commentary(c, verse - 1); });
-    }
+            [this, verse] { host_.ShowCommentary(nullptr, verse - 1, 0, 0); });
   }
-  if (host_.open_book_at_verse) {
-    QMenu* sub = menu.addMenu(QStringLiteral("Book References to ") + r);
-    for (const TLMDictionaryModule* k : books_) {
-      if (!k->HasVerseEntries(verse - 1)) continue;
-      QAction* item = sub->addAction(ModuleItemCaption(*k));
-      connect(item, &QAction::triggered, this,
-              [this, k, verse] { host_.open_book_at_verse(k, verse); });
-    }
-    sub->setEnabled(!sub->actions().isEmpty());
+  // Shown disabled when no Commentary is loaded.
+  QMenu* on = menu.addMenu(QStringLiteral("Commentaries on ") + r);
+  on->setEnabled(!commentaries.empty());
+  for (const TLMCommentaryModule* c : commentaries) {
+    QAction* item = on->addAction(ModuleItemCaption(*c));
+    item->setCheckable(true);
+    item->setChecked(c->HasEntry(verse - 1));
+    connect(item, &QAction::triggered, this, [this, c, verse] {
+      if (library_.Contains(c)) host_.ShowCommentary(c, verse - 1, 0, 0);
+    });
   }
+  QMenu* refs = menu.addMenu(QStringLiteral("Book References to ") + r);
+  for (const TLMDictionaryModule* k : library_.Books()) {
+    if (!k->HasVerseEntries(verse - 1)) continue;
+    QAction* item = refs->addAction(ModuleItemCaption(*k));
+    connect(item, &QAction::triggered, this, [this, k, verse] {
+      if (library_.Contains(k)) host_.OpenBookAtVerse(*k, verse, CurrentBible());
+    });
+  }
+  refs->setEnabled(!refs->actions().isEmpty());
   menu.addSeparator();
   for (QAction* a : {ActionToggleFootnotes, ActionToggleCommentaryLinks,
                      ActionToggleDictionaryLinks, ActionToggleEditLinks, ActionToggleParaMode}) {
@@ -126,11 +137,10 @@ void TFrameBibleView::PopulateContextMenu(QMenu& menu, const std::string& url,
                      ActionNextVerse, ActionPrevVerse}) {
     menu.addAction(a);
   }
-  if (host_.printing != nullptr) {
-    menu.addSeparator();
-    QAction* print = menu.addAction(QStringLiteral("Print this window"));
-    connect(print, &QAction::triggered, this, [this] { PrintWindow(); });
-  }
+  menu.addSeparator();
+  QAction* print = menu.addAction(QStringLiteral("Print this window"));
+  print->setEnabled(host_.Output().CanPrint());
+  connect(print, &QAction::triggered, this, [this] { PrintWindow(); });
 }
 
 void TFrameBibleView::AddCopyThroughMenu(QMenu& menu, int verse, const QString& reference) {
@@ -173,11 +183,12 @@ void TFrameBibleView::AddCopyThroughMenu(QMenu& menu, int verse, const QString& 
 
 void TFrameBibleView::AddCompareMenu(QMenu& menu) {
   QMenu* sub = menu.addMenu(QStringLiteral("Compare Version"));
-  sub->setEnabled(bibles_.size() >= 2 && !config::GlobalProperties().bible_view.para_mode);
+  const auto& bibles = Bibles();
+  sub->setEnabled(bibles.size() >= 2 && !config::GlobalProperties().bible_view.para_mode);
   if (!sub->isEnabled()) return;
   QAction* none = sub->addAction(QStringLiteral("None"));
   connect(none, &QAction::triggered, this, [this] { SetCompareBible(nullptr); });
-  for (const TLMBibleModule* bible : bibles_) {
+  for (const TLMBibleModule* bible : bibles) {
     QAction* item = sub->addAction(ModuleItemCaption(*bible));
     item->setCheckable(true);
     item->setChecked(CompareBible() == bible);
@@ -186,10 +197,13 @@ void TFrameBibleView::AddCompareMenu(QMenu& menu) {
 }
 
 void TFrameBibleView::PrintWindow() {
-  if (host_.printing == nullptr) return;
-  if (host_.set_status_text) host_.set_status_text(QStringLiteral("Printing..."));
-  PrintView(*host_.printing, this, *text_view_->HTMLView());
-  if (host_.set_status_text) host_.set_status_text(QString());
+  QString job = QStringLiteral("Bible View");
+  if (const TLMBibleModule* b = CurrentBible(); b != nullptr && current_verse_ > 0) {
+    const TVerseLocation at = b->GetVerseLocation(current_verse_);
+    job = ToDisplayText(b->GetAbbreviation() + " " + b->GetShortBookTitle(at.book) + " " +
+                        std::to_string(at.chapter));
+  }
+  host_.Output().PrintView(*text_view_->HTMLView(), job);
 }
 
 }  // namespace lumora::ui

@@ -86,6 +86,7 @@ void TResourceTabs::SetEntries(std::vector<Entry> entries) {
   current_ = tabs_.empty() ? -1 : 0;
   MeasureTabs();
   Relayout();
+  Q_EMIT tabsChanged();
 }
 
 bool TResourceTabs::FlagSet(int index) const {
@@ -140,7 +141,10 @@ void TResourceTabs::SetCurrentSilently(int index) {
 }
 
 void TResourceTabs::setTabVisible(int index, bool visible) {
-  if (SetShown(index, visible)) Relayout();
+  if (SetShown(index, visible)) {
+    Relayout();
+    Q_EMIT tabsChanged();
+  }
 }
 
 bool TResourceTabs::SetShown(int index, bool visible) {
@@ -164,6 +168,7 @@ void TResourceTabs::ShowAll(int min_tabs) {
   if (count() < min_tabs || count() == 0) return;
   for (int i = 0; i < count(); ++i) SetShown(i, true);
   Relayout();
+  Q_EMIT tabsChanged();
 }
 
 void TResourceTabs::ShowOnlySelected() {
@@ -182,6 +187,7 @@ void TResourceTabs::ShowOnlySelected() {
   }
   silent_ = false;
   Relayout();
+  Q_EMIT tabsChanged();
   if (currentIndex() != before) Q_EMIT currentTabChanged(currentIndex());
 }
 

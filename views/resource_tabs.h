@@ -109,6 +109,9 @@ class TResourceTabs : public QWidget {
 
  Q_SIGNALS:
   void currentTabChanged(int index);
+  // Which tabs are shown changed (set, show all, show selected, reveal,
+  // hide): the tab commands' enabled states follow.
+  void tabsChanged();
   // Right button released over a tab.
   void tabMenuRequested(int index, const QPoint& global_pos);
 

@@ -12,20 +12,19 @@
 #include "core/refs/verse_index.h"
 #include "render/href.h"
 #include "render/verse_list.h"
+#include "views/library.h"
+#include "views/pane_host.h"
 
 namespace lumora::ui {
 namespace {
 
-// Hint timing of the text view's previews: shown after 300 ms, kept up to
-// 99999 ms.
-constexpr int kPreviewDelayMs = 300;
-constexpr int kPreviewDisplayMs = 99999;
 // A selected label this close to the view's bottom is scrolled to the middle.
 constexpr int kSelectBottomMargin = 20;
 
 }  // namespace
 
-TFrameTextView::TFrameTextView(QWidget* parent) : QWidget(parent) {
+TFrameTextView::TFrameTextView(IPaneHost& host, TLibrary& library, QWidget* parent)
+    : QWidget(parent), host_(host), library_(library) {
   auto* layout = new QVBoxLayout(this);  // owned by this widget
   layout->setContentsMargins(0, 0, 0, 0);
   html_view_ = new THtmlView(this);
@@ -35,7 +34,7 @@ TFrameTextView::TFrameTextView(QWidget* parent) : QWidget(parent) {
     HTMLViewHotSpotClick(href, handled);
   };
   html_view_->OnHotSpotCovered = [this](const std::string& href) { HTMLViewHotSpotCovered(href); };
-  html_view_->OnMouseMove = [this](QMouseEvent*) { HTMLViewMouseMove(); };
+  html_view_->OnMouseMove = [this](QMouseEvent*) { preview_->MouseMoved(); };
   html_view_->OnRightClick = [this](const TRightClickParameters& p) { HTMLViewRightClick(p); };
   html_view_->OnMouseDouble = [this] { HTMLViewMouseDouble(); };
 
@@ -50,9 +49,10 @@ TFrameTextView::TFrameTextView(QWidget* parent) : QWidget(parent) {
   connect(select_all_action_, &QAction::triggered, this, [this] { html_view_->selectAll(); });
   addAction(select_all_action_);
 
-  hint_timer_.setSingleShot(true);
-  hint_timer_.setInterval(kPreviewDelayMs);
-  connect(&hint_timer_, &QTimer::timeout, this, [this] { ShowPendingHint(); });
+  preview_ = new TLinkPreview(
+      html_view_, kTextViewPreviewDelayMs,
+      [this](const std::string& href) { return PreviewOf(href); },
+      [this](bool active) { host_.SetPreviewActive(active); });
 }
 
 TFrameTextView::~TFrameTextView() = default;
@@ -176,11 +176,7 @@ void TFrameTextView::HTMLViewRightClick(const TRightClickParameters& params) {
 
 void TFrameTextView::HTMLViewMouseDouble() {
   const std::string word = html_view_->SelectedText();
-  if (!word.empty() && on_word_double_click) on_word_double_click(word);
-}
-
-void TFrameTextView::HTMLViewMouseMove() {
-  if (hint_text_.empty() && QToolTip::isVisible()) QToolTip::hideText();
+  if (!word.empty()) host_.LookUpWord(word);
 }
 
 bool TFrameTextView::IsUsableLinkVerse(int verse) const {
@@ -188,15 +184,12 @@ bool TFrameTextView::IsUsableLinkVerse(int verse) const {
   return bible != nullptr ? IsUsableVerse(*bible, verse) : IsVerseIndex(verse);
 }
 
-void TFrameTextView::SetStrongsBooks(const TLMDictionaryModule* hebrew,
-                                     const TLMDictionaryModule* greek) {
-  hebrew_book_ = hebrew;
-  greek_book_ = greek;
-}
-
-void TFrameTextView::SetStrongsData(const TLMStrongsDataModule* data) {
-  strongs_data_ = data;
-  renderer_.SetStrongsData(data);
+void TFrameTextView::AttachLibrary(const std::vector<std::string>& excluded) {
+  renderer_.SetLinkedCommentaries(library_.Commentaries());
+  renderer_.SetLinkedBooks(library_.Books());
+  renderer_.SetEditableCommentaries(library_.EditableCommentaries());
+  renderer_.SetExcludedFromLinking(excluded);
+  renderer_.SetStrongsData(library_.StrongsData());
 }
 
 void TFrameTextView::HTMLViewHotSpotClick(const std::string& href, bool& handled) {
@@ -205,24 +198,31 @@ void TFrameTextView::HTMLViewHotSpotClick(const std::string& href, bool& handled
   if (!split) return;
   const std::string_view scheme = split->scheme;
   if (scheme == "h" || scheme == "g") {
-    const TLMDictionaryModule* book = scheme == "h" ? hebrew_book_ : greek_book_;
+    const TLMDictionaryModule* book =
+        scheme == "h" ? library_.HebrewStrongsBook() : library_.GreekStrongsBook();
     const std::optional<int32_t> n = ParseLinkNumber(split->data);
-    if (book == nullptr || !n || !IsUsableEntryNumber(int64_t{*n} - 1, static_cast<size_t>(book->EntryCount())))
+    if (book == nullptr || !n ||
+        !IsUsableEntryNumber(int64_t{*n} - 1, static_cast<size_t>(book->EntryCount())))
       return;
-    if (on_show_book_entry) on_show_book_entry(book, *n - 1);
+    host_.ShowBookEntry(*book, *n - 1, 0, 0);
   } else if (scheme == "lp") {
     const std::optional<int32_t> v = ParseLinkNumber(split->data);
     if (!v || !IsUsableLinkVerse(*v)) return;
-    const bool select_label = !renderer_.NextChapterLink() && !renderer_.PrevChapterLink();
-    if (on_go_to_verse) on_go_to_verse(*v, select_label);
+    // A view with neither chapter link (the verse list) has the Bible view
+    // select the verse's label.
+    host_.GoToVerse(*v, !renderer_.NextChapterLink() && !renderer_.PrevChapterLink());
   } else if (scheme == "lc" || scheme == "ec") {
     const std::optional<TLinkPair> pair = ParseLinkPair(split->data);
-    const size_t count = scheme == "lc" ? renderer_.LinkedCommentaries().size()
-                                        : renderer_.EditableCommentaries().size();
-    if (!pair || static_cast<size_t>(pair->k) >= count || !IsUsableCommentaryPosition(pair->n))
+    const auto& list =
+        scheme == "lc" ? library_.Commentaries() : library_.EditableCommentaries();
+    if (!pair || static_cast<size_t>(pair->k) >= list.size() ||
+        !IsUsableCommentaryPosition(pair->n))
       return;
-    const auto& callback = scheme == "lc" ? on_show_commentary : on_edit_commentary;
-    if (callback) callback(pair->k, pair->n);
+    const TLMCommentaryModule* commentary = list[static_cast<size_t>(pair->k)];
+    if (scheme == "lc")
+      host_.ShowCommentary(commentary, pair->n, 0, 0);
+    else if (host_.Authoring().CanEdit())
+      host_.Authoring().EditCommentary(*commentary, pair->n);
   } else if (scheme == "pn") {
     const std::optional<int32_t> n = ParseLinkNumber(split->data);
     if (!n || static_cast<size_t>(*n) >= renderer_.VerseList().size()) return;
@@ -230,44 +230,29 @@ void TFrameTextView::HTMLViewHotSpotClick(const std::string& href, bool& handled
     Rerender();
   } else if (scheme == "ld") {
     const std::optional<TLinkPair> pair = ParseLinkPair(split->data);
-    const auto& books = renderer_.LinkedBooks();
+    const auto& books = library_.Books();
     if (!pair || static_cast<size_t>(pair->k) >= books.size() || !IsUsableLinkVerse(pair->n))
       return;
-    if (on_open_book_at_verse) on_open_book_at_verse(books[static_cast<size_t>(pair->k)], pair->n);
+    host_.OpenBookAtVerse(*books[static_cast<size_t>(pair->k)], pair->n, renderer_.Bible());
   }
 }
 
 void TFrameTextView::HTMLViewHotSpotCovered(const std::string& href) {
-  hint_timer_.stop();
-  QToolTip::hideText();
-  const bool was_active = !hint_text_.empty() || preview_active_;
-  hint_text_.clear();
-  if (href.empty()) {
-    preview_active_ = false;
-    if (was_active && on_preview_active) on_preview_active(false);
-    return;
-  }
-  preview_active_ = true;
-  if (on_preview_active) on_preview_active(true);
-  const std::optional<THref> split = SplitHref(href);
-  if (!split) return;
-  TPreviewContext context;
-  context.strongs_data = strongs_data_;
-  context.hebrew_book = hebrew_book_;
-  context.greek_book = greek_book_;
-  context.books = renderer_.LinkedBooks();
-  context.commentaries = renderer_.LinkedCommentaries();
-  context.editable_commentaries = renderer_.EditableCommentaries();
-  context.bible = renderer_.Bible();
-  hint_text_ = TextViewPreview(split->scheme, split->data, context);
-  if (!hint_text_.empty()) hint_timer_.start();
+  preview_->Covered(href, html_view_->CoveredGlobalPoint());
 }
 
-void TFrameTextView::ShowPendingHint() {
-  if (hint_text_.empty()) return;
-  const QPoint global = QCursor::pos();
-  QToolTip::showText(global, Qt::convertFromPlainText(ToDisplayText(hint_text_), Qt::WhiteSpaceNormal),
-                     html_view_, QRect(), kPreviewDisplayMs);
+std::string TFrameTextView::PreviewOf(const std::string& href) const {
+  const std::optional<THref> split = SplitHref(href);
+  if (!split) return {};
+  TPreviewContext context;
+  context.strongs_data = library_.StrongsData();
+  context.hebrew_book = library_.HebrewStrongsBook();
+  context.greek_book = library_.GreekStrongsBook();
+  context.books = library_.Books();
+  context.commentaries = library_.Commentaries();
+  context.editable_commentaries = library_.EditableCommentaries();
+  context.bible = renderer_.Bible();
+  return TextViewPreview(split->scheme, split->data, context);
 }
 
 }  // namespace lumora::ui

@@ -29,6 +29,8 @@
 #include "render/ui/display_colors.h"
 #include "render/ui/html_view.h"
 #include "views/bible_view.h"
+#include "views/library.h"
+#include "views/settings.h"
 #include "views/text_view_frame.h"
 
 namespace {
@@ -126,9 +128,15 @@ int main(int argc, char** argv) {
   }
   lumora::ui::InstallPaletteSystemColors();
 
+  // The library and the settings outlive the window: dialogs and tool
+  // windows the window owns may still refer to them while it goes.
+  lumora::ui::TLibrary library;
+  lumora::ui::TSettings settings;
   lumora::ui::TMainOptions options;
   options.data_folder = parser.value(data).toStdString();
   options.timing = &clock;
+  options.library = &library;
+  options.settings = &settings;
   auto window = std::make_unique<TMain>(std::move(options));
   if (window->StartupFailed()) return 1;
   lock.SetActivateHandler([w = window.get()] { w->BringToFront(); });

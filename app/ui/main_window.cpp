@@ -1,5 +1,6 @@
-// TMain: layout, commands, menus and the close sequence. The start-up
-// sequence is in startup.cpp.
+// TMain: construction, the pane host, commands, menus and the close
+// sequence. The start-up sequence is in startup.cpp, the pane layout in
+// main_layout.cpp.
 #include "app/ui/main_window.h"
 
 #include <QAction>
@@ -16,17 +17,25 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "config/properties.h"
+#include "app/ui/basic_output.h"
 #include "app/ui/platform/clipboard.h"
 #include "app/ui/platform/printing.h"
+#include "app/ui/platform/shell_open.h"
 #include "app/ui/settings_bridge.h"
 #include "app/ui/splash.h"
+#include "config/properties.h"
 #include "core/text/cp1252.h"
 #include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
+#include "views/actions.h"
 #include "views/bible_view.h"
+#include "views/comment_view.h"
+#include "views/dict_view.h"
+#include "views/library.h"
 #include "views/resource_tabs.h"
+#include "views/settings.h"
 #include "views/text_view_frame.h"
+#include "views/verse_list_view.h"
 
 namespace lumora::ui {
 namespace {
@@ -64,52 +73,123 @@ TMain::TMain(TMainOptions options, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kMainCaption));
   setMinimumSize(200, 200);
   resize(785, 566);
+
+  library_ = options_.library;
+  if (library_ == nullptr) {
+    own_library_ = std::make_unique<TLibrary>();
+    library_ = own_library_.get();
+  }
+  settings_ = options_.settings;
+  if (settings_ == nullptr) {
+    own_settings_ = std::make_unique<TSettings>();
+    settings_ = own_settings_.get();
+  }
+  if (options_.shell == nullptr) {
+    own_shell_ = std::make_unique<TDesktopShellOpen>();
+    options_.shell = own_shell_.get();
+  }
   printing_ = std::make_unique<TSystemPrinting>();
+  actions_ = new TActions(this);
+  search_ = std::make_unique<TNoSearch>();
+  authoring_ = std::make_unique<TNoAuthoring>();
+  bookmarks_ = std::make_unique<TNoBookmarks>();
+  output_ = std::make_unique<TBasicOutput>(*this, *printing_, this);
+  preferences_ = std::make_unique<TNoPreferences>();
 
-  // Two columns: the left (verse list over Book) is empty until those panes
-  // exist; the right holds the Bible pane (the Commentary pane joins later).
-  splitter_lr_ = new QSplitter(Qt::Horizontal, this);
-  splitter_lr_->setObjectName(QStringLiteral("SplitterLR"));
-  splitter_lr_->setChildrenCollapsible(false);
-  panel_left_ = new QSplitter(Qt::Vertical, splitter_lr_);
-  panel_left_->setObjectName(QStringLiteral("PanelLeft"));
-  panel_left_->setChildrenCollapsible(false);
-  panel_left_->hide();
-  panel_right_ = new QSplitter(Qt::Vertical, splitter_lr_);
-  panel_right_->setObjectName(QStringLiteral("PanelRight"));
-  panel_right_->setChildrenCollapsible(false);
-  bible_view_ = new TFrameBibleView(panel_right_);
-  bible_view_->setObjectName(QStringLiteral("PanelBibleView"));
-  bible_view_->setMinimumHeight(50);
-  setCentralWidget(splitter_lr_);
-
-  TBibleViewHost host;
-  host.show_bible_pane = [this] { ShowBiblePane(); };
-  host.set_quick_jump_text = [this](const QString& text) { quick_jump_->setText(text); };
-  host.set_status_text = [this](const QString& text) { SetStatusText(text); };
-  host.bible_pane_alone = [this] { return BiblePaneVisible() && !panel_left_->isVisible(); };
-  host.printing = printing_.get();
-  bible_view_->SetHost(std::move(host));
-
+  CreatePanes();
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   CreateActions();
   CreateToolBar();
   CreateMenus();
 
+  connect(library_, &TLibrary::modulesChanged, this, &TMain::OnModulesChanged);
+  connect(library_, &TLibrary::modulesChanged, actions_, &TActions::Invalidate);
+  connect(settings_, &TSettings::changed, actions_, &TActions::Invalidate);
+  actions_->AddUpdater(this, [this] { UpdateMainActions(); });
+
   FormCreate();
 }
 
 TMain::~TMain() {
-  // The panes refer to the catalogue's modules: they go first.
+  // The panes refer to the library's modules: they go first.
   delete splitter_lr_;
   splitter_lr_ = nullptr;
   delete splash_;
 }
 
+const TModuleCatalogue& TMain::Catalogue() const { return library_->Catalogue(); }
+
 config::SettingsStorage& TMain::Storage() {
   if (options_.storage != nullptr) return *options_.storage;
   return config::GlobalSettingsStorage();
 }
+
+void TMain::InstallSearch(std::unique_ptr<ISearchService> service) {
+  search_ = std::move(service);
+  actions_->Invalidate();
+}
+void TMain::InstallAuthoring(std::unique_ptr<IAuthoringService> service) {
+  authoring_ = std::move(service);
+  actions_->Invalidate();
+}
+void TMain::InstallBookmarks(std::unique_ptr<IBookmarkService> service) {
+  bookmarks_ = std::move(service);
+  actions_->Invalidate();
+}
+void TMain::InstallOutput(std::unique_ptr<IOutputService> service) {
+  output_ = std::move(service);
+  actions_->Invalidate();
+}
+void TMain::InstallPreferences(std::unique_ptr<IPreferencesService> service) {
+  preferences_ = std::move(service);
+  actions_->Invalidate();
+}
+
+// --- Panes -----------------------------------------------------------------------
+
+void TMain::CreatePanes() {
+  const TPaneContext context{*this, *library_, *settings_, *actions_};
+  splitter_lr_ = new QSplitter(Qt::Horizontal, this);
+  splitter_lr_->setObjectName(QStringLiteral("SplitterLR"));
+  panel_left_ = new QSplitter(Qt::Vertical, splitter_lr_);
+  panel_left_->setObjectName(QStringLiteral("PanelLeft"));
+  panel_right_ = new QSplitter(Qt::Vertical, splitter_lr_);
+  panel_right_->setObjectName(QStringLiteral("PanelRight"));
+  verse_list_view_ = new TFrameVerseListView(context, panel_left_);
+  verse_list_view_->setObjectName(QStringLiteral("PanelVerseList"));
+  dict_view_ = new TFrameDictView(context, panel_left_);
+  dict_view_->setObjectName(QStringLiteral("PanelDictionary"));
+  bible_view_ = new TFrameBibleView(context, panel_right_);
+  bible_view_->setObjectName(QStringLiteral("PanelBibleView"));
+  comment_view_ = new TFrameCommentView(context, panel_right_);
+  comment_view_->setObjectName(QStringLiteral("PanelCommentary"));
+  for (QSplitter* s : {splitter_lr_, panel_left_, panel_right_}) {
+    // Splitters never snap a pane closed; a fraction changes only on a
+    // user drag.
+    s->setChildrenCollapsible(false);
+    s->setHandleWidth(5);
+    connect(s, &QSplitter::splitterMoved, this, [this, s] { OnSplitterMoved(s); });
+  }
+  for (QWidget* pane : {static_cast<QWidget*>(verse_list_view_), static_cast<QWidget*>(dict_view_),
+                        static_cast<QWidget*>(bible_view_), static_cast<QWidget*>(comment_view_)})
+    pane->setMinimumSize(50, 50);
+  for (QWidget* pane : {static_cast<QWidget*>(verse_list_view_), static_cast<QWidget*>(dict_view_),
+                        static_cast<QWidget*>(comment_view_)})
+    pane->hide();
+  panel_left_->hide();
+  splitter_lr_->installEventFilter(this);
+  setCentralWidget(splitter_lr_);
+  connect(bible_view_, &TFrameBibleView::verseChanged, this, [this](int v) {
+    if (const TLMBibleModule* kjv = library_->Kjv(); kjv != nullptr && IsUsableVerse(*kjv, v)) {
+      const TVerseLocation at = kjv->GetVerseLocation(v);
+      quick_jump_->setText(ToDisplayText(kjv->GetLongBookTitle(at.book) + " " +
+                                         std::to_string(at.chapter) + ":" +
+                                         std::to_string(at.verse)));
+    }
+  });
+}
+
+// --- The pane host ------------------------------------------------------------------
 
 void TMain::ShowMessage(const QString& text) {
   if (options_.show_message) {
@@ -117,6 +197,12 @@ void TMain::ShowMessage(const QString& text) {
     return;
   }
   QMessageBox::warning(isVisible() ? this : nullptr, QString::fromLatin1(kApplicationTitle), text);
+}
+
+bool TMain::AskYesNo(const QString& caption, const QString& question) {
+  if (options_.ask_yes_no) return options_.ask_yes_no(caption, question);
+  return QMessageBox::question(this, caption, question, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 void TMain::SetStatusText(const QString& text) {
@@ -127,67 +213,125 @@ void TMain::SetStatusText(const QString& text) {
   statusBar()->repaint();
 }
 
-// --- Commands ----------------------------------------------------------------
+void TMain::SetPreviewActive(bool active) { preview_active_ = active; }
+
+void TMain::GoToVerse(int verse, bool select_label) {
+  bible_view_->GoToVerse(verse);
+  if (select_label && bible_view_->CurrentVerse() == verse) bible_view_->TextView()->SelectVerse(verse);
+}
+
+void TMain::ShowCommentary(const TLMCommentaryModule* commentary, int position, int first,
+                           int last) {
+  if (!IsUsableCommentaryPosition(position)) return;
+  if (commentary == nullptr) {
+    comment_view_->ShowCommentAt(position);
+    return;
+  }
+  const int k = library_->IndexOf(commentary);
+  if (k >= 0) comment_view_->ShowComment(k, position, first, last, false);
+}
+
+void TMain::ShowBookEntry(const TLMDictionaryModule& book, int entry, int first, int last) {
+  if (!library_->Contains(&book) || entry < 0 || entry >= book.EntryCount()) return;
+  dict_view_->ShowBook(&book);
+  dict_view_->ShowEntry(entry, first, last);
+}
+
+void TMain::OpenBookAtVerse(const TLMDictionaryModule& book, int verse,
+                            const TLMBibleModule* /*titles*/) {
+  if (!library_->Contains(&book) || !IsVerseIndex(verse)) return;
+  const TEntryIndex entries = book.GetVerseEntries(verse - 1);
+  if (entries.empty()) return;
+  // The chooser for several entries comes with the Book view.
+  ShowBookEntry(book, static_cast<int>(entries.front()), verse, verse);
+}
+
+void TMain::LookUpWord(const std::string& word) {
+  if (!library_->Books().empty() && dict_view_->CurrentBook() != nullptr)
+    dict_view_->LookUpWord(word);
+}
+
+void TMain::ShowVerseList(const TVerseList& verses, const TKeyArray& keys,
+                          const std::string& title, bool case_sensitive) {
+  verse_list_view_->LoadList(verses, keys, title, case_sensitive);
+}
+
+void TMain::OpenResourceLink(const std::string& /*href*/) {}
+
+void TMain::OpenExternal(const std::string& href) {
+  if (options_.shell != nullptr) options_.shell->Open(href);
+}
+
+const TLMBibleModule* TMain::BibleViewBible() const { return bible_view_->CurrentBible(); }
+
+int TMain::BibleViewVerse() const { return bible_view_->CurrentVerse(); }
+
+// --- Commands ----------------------------------------------------------------------
 
 void TMain::CreateActions() {
-  const auto add = [this](const QString& caption, const QKeySequence& key = {}) {
-    auto* a = new QAction(caption, this);
-    if (!key.isEmpty()) a->setShortcut(key);
-    addAction(a);
-    return a;
-  };
+  TActions& a = *actions_;
   // Ctrl+C and Ctrl+Shift+C belong to the focused pane (each pane binds
   // them in its own scope); the menu items only name the keys.
-  ActionMainCopy = add(QStringLiteral("Copy Selected Text\tCtrl+C"));
-  connect(ActionMainCopy, &QAction::triggered, this, [this] { CopyFocused(false); });
-  ActionMainAppend = add(QStringLiteral("Append Selected Text\tCtrl+Shift+C"));
-  connect(ActionMainAppend, &QAction::triggered, this, [this] { CopyFocused(true); });
+  QAction* copy = a.Add(this, QStringLiteral("ActionMainCopy"),
+                        QStringLiteral("Copy Selected Text\tCtrl+C"));
+  connect(copy, &QAction::triggered, this, [this] { CopyFocused(false); });
+  QAction* append = a.Add(this, QStringLiteral("ActionMainAppend"),
+                          QStringLiteral("Append Selected Text\tCtrl+Shift+C"));
+  connect(append, &QAction::triggered, this, [this] { CopyFocused(true); });
 
-  ActionNextBible = add(QString(), QKeySequence(Qt::ALT | Qt::Key_Right));
-  connect(ActionNextBible, &QAction::triggered, this, [this] { StepBible(1); });
-  ActionPrevBible = add(QString(), QKeySequence(Qt::ALT | Qt::Key_Left));
-  connect(ActionPrevBible, &QAction::triggered, this, [this] { StepBible(-1); });
-  ActionFocusBible = add(QString(), QKeySequence(Qt::ALT | Qt::Key_2));
-  connect(ActionFocusBible, &QAction::triggered, this, [this] {
-    ShowBiblePane();
-    bible_view_->TextView()->HTMLView()->setFocus(Qt::ShortcutFocusReason);
-  });
+  connect(a.Add(this, QStringLiteral("ActionNextBible"), QString(), QString(),
+                QKeySequence(Qt::ALT | Qt::Key_Right)),
+          &QAction::triggered, this, [this] { StepBible(1); });
+  connect(a.Add(this, QStringLiteral("ActionPrevBible"), QString(), QString(),
+                QKeySequence(Qt::ALT | Qt::Key_Left)),
+          &QAction::triggered, this, [this] { StepBible(-1); });
+  connect(a.Add(this, QStringLiteral("ActionFocusBible"), QString(), QString(),
+                QKeySequence(Qt::ALT | Qt::Key_2)),
+          &QAction::triggered, this, [this] {
+            ShowPane(TPane::kBible);
+            bible_view_->TextView()->HTMLView()->setFocus(Qt::ShortcutFocusReason);
+          });
   // Alt+G is the mnemonic of the box's label (its buddy); a second binding
   // of the key would make both ambiguous.
-  ActionFocusQuickJump = add(QString());
-  connect(ActionFocusQuickJump, &QAction::triggered, this, [this] {
-    quick_jump_->setFocus(Qt::ShortcutFocusReason);
-    quick_jump_->selectAll();
-  });
-  ActionFontPlus =
-      add(QStringLiteral("Increase Font Sizes"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight));
-  connect(ActionFontPlus, &QAction::triggered, this, [this] { ChangeFontSizes(1); });
-  ActionFontMinus =
-      add(QStringLiteral("Decrease Font Sizes"), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
-  connect(ActionFontMinus, &QAction::triggered, this, [this] { ChangeFontSizes(-1); });
-  ActionTabsShowAll = add(QStringLiteral("Show All Tabs"), QKeySequence(Qt::ALT | Qt::Key_F11));
-  ActionTabsShowAll->setStatusTip(QStringLiteral("Show all resource tabs"));
-  connect(ActionTabsShowAll, &QAction::triggered, this, [this] {
-    bible_view_->Tabs()->ShowAll(2);
-    UpdateTabActions();
-  });
-  ActionTabsShowFavs =
-      add(QStringLiteral("Show Only Selected Tabs"), QKeySequence(Qt::ALT | Qt::Key_F12));
-  ActionTabsShowFavs->setStatusTip(QStringLiteral("Show only selected resource tabs"));
-  connect(ActionTabsShowFavs, &QAction::triggered, this, [this] {
-    bible_view_->Tabs()->ShowOnlySelected();
-    UpdateTabActions();
-  });
-  ActionAbout = add(QStringLiteral("About Lumora"));
-  connect(ActionAbout, &QAction::triggered, this, [this] {
-    QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("About Lumora"));
-    box.setIconPixmap(LogoPixmap(QSize(196, 161)));
-    box.setText(QString::fromLatin1(kVersionText));
-    box.exec();
-  });
-  ActionExit = add(QStringLiteral("Exit"));
-  connect(ActionExit, &QAction::triggered, this, &QWidget::close);
+  connect(a.Add(this, QStringLiteral("ActionFocusQuickJump"), QString()), &QAction::triggered,
+          this, [this] {
+            quick_jump_->setFocus(Qt::ShortcutFocusReason);
+            quick_jump_->selectAll();
+          });
+  connect(a.Add(this, QStringLiteral("ActionFontPlus"), QStringLiteral("Increase Font Sizes"),
+                QString(), QKeySequence(Qt::CTRL | Qt::Key_BracketRight)),
+          &QAction::triggered, this, [this] { ChangeFontSizes(1); });
+  connect(a.Add(this, QStringLiteral("ActionFontMinus"), QStringLiteral("Decrease Font Sizes"),
+                QString(), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft)),
+          &QAction::triggered, this, [this] { ChangeFontSizes(-1); });
+  connect(a.Add(this, QStringLiteral("ActionTabsShowAll"), QStringLiteral("Show All Tabs"),
+                QStringLiteral("Show all resource tabs"), QKeySequence(Qt::ALT | Qt::Key_F11)),
+          &QAction::triggered, this, [this] {
+            bible_view_->Tabs()->ShowAll(2);
+            dict_view_->Tabs()->ShowAll(1);
+            comment_view_->Tabs()->ShowAll(1);
+          });
+  connect(a.Add(this, QStringLiteral("ActionTabsShowFavs"),
+                QStringLiteral("Show Only Selected Tabs"),
+                QStringLiteral("Show only selected resource tabs"),
+                QKeySequence(Qt::ALT | Qt::Key_F12)),
+          &QAction::triggered, this, [this] {
+            bible_view_->Tabs()->ShowOnlySelected();
+            dict_view_->Tabs()->ShowOnlySelected();
+            comment_view_->Tabs()->ShowOnlySelected();
+          });
+  connect(a.Add(this, QStringLiteral("ActionAbout"), QStringLiteral("About Lumora")),
+          &QAction::triggered, this, [this] {
+            QMessageBox box(this);
+            box.setWindowTitle(QStringLiteral("About Lumora"));
+            box.setIconPixmap(LogoPixmap(QSize(196, 161)));
+            box.setText(QString::fromLatin1(kVersionText));
+            box.exec();
+          });
+  connect(a.Add(this, QStringLiteral("ActionExit"), QStringLiteral("Exit")), &QAction::triggered,
+          this, &QWidget::close);
+  for (TResourceTabs* tabs : {bible_view_->Tabs(), dict_view_->Tabs(), comment_view_->Tabs()})
+    connect(tabs, &TResourceTabs::tabsChanged, actions_, &TActions::Invalidate);
 }
 
 void TMain::CreateToolBar() {
@@ -221,23 +365,24 @@ void TMain::CreateToolBar() {
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == quick_jump_label_ && event->type() == QEvent::MouseButtonPress) {
-    ActionFocusQuickJump->trigger();
+    actions_->Find(QStringLiteral("Main.ActionFocusQuickJump"))->trigger();
     return true;
   }
+  if (watched == splitter_lr_ && event->type() == QEvent::Resize) ApplyLayout();
   return QMainWindow::eventFilter(watched, event);
 }
 
 void TMain::CreateMenus() {
   QMenuBar* bar = menuBar();
+  const auto find = [this](const char* key) { return actions_->Find(QString::fromLatin1(key)); };
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->addAction(ActionExit);
+  file->addAction(find("Main.ActionExit"));
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  edit->addAction(ActionMainCopy);
-  edit->addAction(ActionMainAppend);
+  edit->addAction(find("Main.ActionMainCopy"));
+  edit->addAction(find("Main.ActionMainAppend"));
   QAction* copy_all = edit->addAction(QStringLiteral("Copy All Verses from Bible View"));
   connect(copy_all, &QAction::triggered, bible_view_->ActionCopyAllVerses, &QAction::trigger);
-  connect(edit, &QMenu::aboutToShow, this, [this] { UpdateMainActions(); });
 
   menu_bible_ = bar->addMenu(QStringLiteral("&Bible"));
   menu_bible_separator_ = menu_bible_->addSeparator();
@@ -250,13 +395,12 @@ void TMain::CreateMenus() {
   menu_bible_->addSeparator();
   menu_bible_->addAction(bible_view_->ActionProverb);
   connect(menu_bible_, &QMenu::aboutToShow, this, [this] {
-    bible_view_->UpdateActions();
     const TLMBibleModule* current = bible_view_->CurrentBible();
     for (QAction* a : menu_bible_->actions()) {
       if (a == menu_bible_separator_) break;
-      a->setChecked(a->data().value<quintptr>() == reinterpret_cast<quintptr>(current));
+      a->setChecked(a->data().toInt() == library_->IndexOf(current));
     }
-    const auto& bibles = bible_view_->Bibles();
+    const auto& bibles = library_->Bibles();
     menu_compare_->clear();
     menu_compare_->setEnabled(bibles.size() >= 2 &&
                               !config::GlobalProperties().bible_view.para_mode);
@@ -269,27 +413,31 @@ void TMain::CreateMenus() {
                                                EscapeMnemonic(ToDisplayText(b->GetTitle())));
       item->setCheckable(true);
       item->setChecked(bible_view_->CompareBible() == b);
-      connect(item, &QAction::triggered, this, [this, b] { bible_view_->SetCompareBible(b); });
+      connect(item, &QAction::triggered, this, [this, b] {
+        if (library_->IndexOf(b) >= 0) bible_view_->SetCompareBible(b);
+      });
     }
   });
 
   QMenu* tabs = bar->addMenu(QStringLiteral("Tabs"));
-  tabs->addAction(ActionTabsShowAll);
-  tabs->addAction(ActionTabsShowFavs);
-  connect(tabs, &QMenu::aboutToShow, this, [this] { UpdateTabActions(); });
+  tabs->addAction(find("Main.ActionTabsShowAll"));
+  tabs->addAction(find("Main.ActionTabsShowFavs"));
 
   QMenu* view = bar->addMenu(QStringLiteral("Vie&w"));
-  bible_view_->ActionMax->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-  bible_view_->ActionMax->setShortcutContext(Qt::WindowShortcut);
-  addAction(bible_view_->ActionMax);
+  view->addAction(verse_list_view_->ActionMax);
   view->addAction(bible_view_->ActionMax);
+  view->addAction(dict_view_->ActionMax);
+  view->addAction(comment_view_->ActionMax);
   view->addSeparator();
-  view->addAction(ActionFontPlus);
-  view->addAction(ActionFontMinus);
-  connect(view, &QMenu::aboutToShow, this, [this] { UpdateMainActions(); });
+  view->addAction(find("Main.ActionFontPlus"));
+  view->addAction(find("Main.ActionFontMinus"));
 
   QMenu* help = bar->addMenu(QStringLiteral("Help"));
-  help->addAction(ActionAbout);
+  help->addAction(find("Main.ActionAbout"));
+
+  // Qt has no idle update: every menu recomputes the states it shows.
+  for (QMenu* menu : bar->findChildren<QMenu*>())
+    connect(menu, &QMenu::aboutToShow, actions_, &TActions::UpdateNow);
 }
 
 void TMain::RebuildResourceMenus() {
@@ -298,34 +446,49 @@ void TMain::RebuildResourceMenus() {
     menu_bible_->removeAction(a);
     a->deleteLater();
   }
-  for (const TLMBibleModule* b : bible_view_->Bibles()) {
+  const auto& bibles = library_->Bibles();
+  for (int i = 0; i < static_cast<int>(bibles.size()); ++i) {
+    const TLMBibleModule* b = bibles[static_cast<size_t>(i)];
     auto* item = new QAction(EscapeMnemonic(ToDisplayText(b->GetAbbreviation())) +
                                  QLatin1Char('\t') + EscapeMnemonic(ToDisplayText(b->GetTitle())),
                              menu_bible_);
     item->setCheckable(true);
-    item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(b)));
-    connect(item, &QAction::triggered, this, [this, b] {
-      ShowBiblePane();
-      if (bible_view_->CurrentBible() != b) bible_view_->ShowBible(b);
+    item->setData(i);
+    const std::string abbreviation = b->GetAbbreviation();
+    connect(item, &QAction::triggered, this, [this, abbreviation] {
+      ShowPane(TPane::kBible);
+      const TLMBibleModule* bible = library_->FindBible(abbreviation);
+      if (bible != nullptr && bible_view_->CurrentBible() != bible) bible_view_->ShowBible(bible);
     });
     menu_bible_->insertAction(menu_bible_separator_, item);
   }
 }
 
+void TMain::OnModulesChanged() {
+  if (startup_complete_) RebuildResourceMenus();
+}
+
 void TMain::UpdateMainActions() {
   const auto* view = qobject_cast<const THtmlView*>(QApplication::focusWidget());
   const bool can_copy = view != nullptr && view->SelLength() > 0;
-  ActionMainCopy->setEnabled(can_copy);
-  ActionMainAppend->setEnabled(can_copy);
-  const int size = config::GlobalProperties().bible_view.main_size;
-  ActionFontPlus->setEnabled(size < 20);
-  ActionFontMinus->setEnabled(size > 6);
-  bible_view_->UpdateActions();
-}
-
-void TMain::UpdateTabActions() {
-  ActionTabsShowAll->setEnabled(bible_view_->Tabs()->AnyHidden());
-  ActionTabsShowFavs->setEnabled(bible_view_->Tabs()->AnyDiffersFromFlags());
+  actions_->Find(QStringLiteral("Main.ActionMainCopy"))->setEnabled(can_copy);
+  actions_->Find(QStringLiteral("Main.ActionMainAppend"))->setEnabled(can_copy);
+  const config::Properties& p = config::GlobalProperties();
+  const int sizes[] = {p.bible_view.main_size, p.verse_list_view.main_size, p.dict_view.main_size,
+                       p.comment_view.main_size};
+  actions_->Find(QStringLiteral("Main.ActionFontPlus"))
+      ->setEnabled(std::any_of(std::begin(sizes), std::end(sizes), [](int s) { return s < 20; }));
+  actions_->Find(QStringLiteral("Main.ActionFontMinus"))
+      ->setEnabled(std::any_of(std::begin(sizes), std::end(sizes), [](int s) { return s > 6; }));
+  const auto any = [](auto pred, std::initializer_list<TResourceTabs*> strips) {
+    return std::any_of(strips.begin(), strips.end(), pred);
+  };
+  const std::initializer_list<TResourceTabs*> strips = {bible_view_->Tabs(), dict_view_->Tabs(),
+                                                        comment_view_->Tabs()};
+  actions_->Find(QStringLiteral("Main.ActionTabsShowAll"))
+      ->setEnabled(any([](TResourceTabs* t) { return t->AnyHidden(); }, strips));
+  actions_->Find(QStringLiteral("Main.ActionTabsShowFavs"))
+      ->setEnabled(any([](TResourceTabs* t) { return t->AnyDiffersFromFlags(); }, strips));
 }
 
 void TMain::CopyFocused(bool append) {
@@ -335,36 +498,32 @@ void TMain::CopyFocused(bool append) {
     view->CopyToClipboard();
     return;
   }
-  Clipboard().SetText(Clipboard().Text() + QStringLiteral("\r\n") + view->SelectedDisplayText());
+  output_->AppendText(view->SelectedDisplayText());
 }
 
 void TMain::StepBible(int delta) {
-  const auto& bibles = bible_view_->Bibles();
+  const auto& bibles = library_->Bibles();
   const int n = static_cast<int>(bibles.size());
   if (n < 2) return;
-  const auto it = std::find(bibles.begin(), bibles.end(), bible_view_->CurrentBible());
-  const int at = it == bibles.end() ? 0 : static_cast<int>(it - bibles.begin());
+  const int at = std::max(0, library_->IndexOf(bible_view_->CurrentBible()));
   bible_view_->ShowBible(bibles[static_cast<size_t>(((at + delta) % n + n) % n)]);
 }
 
 void TMain::ChangeFontSizes(int delta) {
-  int& size = config::GlobalProperties().bible_view.main_size;
-  if ((delta > 0 && size < 20) || (delta < 0 && size > 6)) {
-    size += delta;
-    bible_view_->RefreshView();
-  }
-  UpdateMainActions();
+  config::Properties& p = config::GlobalProperties();
+  SettingsParts changed = 0;
+  const auto step = [&](int32_t& size, SettingsParts part) {
+    if ((delta > 0 && size < 20) || (delta < 0 && size > 6)) {
+      size += delta;
+      changed |= part;
+    }
+  };
+  step(p.bible_view.main_size, kSettingsBibleView);
+  step(p.verse_list_view.main_size, kSettingsVerseListView);
+  step(p.dict_view.main_size, kSettingsDictView);
+  step(p.comment_view.main_size, kSettingsCommentView);
+  if (changed != 0) settings_->Commit(changed);
 }
-
-// --- Panes -------------------------------------------------------------------
-
-void TMain::ShowBiblePane() {
-  if (pane_showing_locked_) return;
-  if (!panel_right_->isVisible()) panel_right_->show();
-  bible_view_->show();
-}
-
-bool TMain::BiblePaneVisible() const { return !bible_view_->isHidden(); }
 
 void TMain::ShowAsPlaced() {
   setGeometry(placed_geometry_);
@@ -395,55 +554,55 @@ void TMain::GatherState() {
   // "HiddenTabs" from the modules' tab visible flags; modules no longer
   // installed drop out.
   p.hidden_tabs.clear();
-  const TModuleCatalogue& c = *catalogue_;
-  for (const auto& b : c.Bibles()) {
-    if (b.get() != c.KjvBible() && !b->IsStrongsLinks() && !b->tab_visible)
+  const TLibrary& lib = *library_;
+  for (const TLMBibleModule* b : lib.Bibles()) {
+    if (b != lib.Kjv() && !b->IsStrongsLinks() && !b->tab_visible)
       SortedInsert(p.hidden_tabs, b->GetAbbreviation());
   }
-  for (const auto& k : c.Books()) {
+  for (const TLMDictionaryModule* k : lib.Books())
     if (!k->tab_visible) SortedInsert(p.hidden_tabs, k->GetAbbreviation());
-  }
-  for (const auto& m : c.Commentaries()) {
+  for (const TLMCommentaryModule* m : lib.Commentaries())
     if (!m->tab_visible) SortedInsert(p.hidden_tabs, m->GetAbbreviation());
-  }
 
   if (bible_view_->CurrentVerse() > 0) p.last_bible_verse = bible_view_->CurrentVerse();
-  p.view_bible = BiblePaneVisible();
-  if (c.Books().empty()) p.view_dict = true;
-  if (c.Commentaries().empty()) p.view_comment = true;
+  p.view_verse_list = PaneVisible(TPane::kVerseList);
+  p.view_bible = PaneVisible(TPane::kBible);
+  p.view_dict = lib.Books().empty() || PaneVisible(TPane::kBook);
+  p.view_comment = lib.Commentaries().empty() || PaneVisible(TPane::kCommentary);
 
-  // "ActiveResources": the Commentary, Book and verse-list entries keep
-  // their stored values until those panes exist.
-  std::vector<std::string> old = p.active_resources;
-  old.resize(6);
   std::vector<std::string> now(6);
   if (const TLMBibleModule* b = bible_view_->CurrentBible())
     now[config::kActiveBible] = b->GetAbbreviation();
-  if (!c.Commentaries().empty()) {
-    now[config::kActiveCommentary] = old[config::kActiveCommentary];
-    now[config::kActiveCommentaryPosition] = old[config::kActiveCommentaryPosition];
+  if (!lib.Commentaries().empty()) {
+    if (const TLMCommentaryModule* c = comment_view_->CurrentCommentary()) {
+      now[config::kActiveCommentary] = c->GetAbbreviation();
+      now[config::kActiveCommentaryPosition] = std::to_string(comment_view_->CurrentPosition());
+    }
   }
-  if (!c.Books().empty()) {
-    now[config::kActiveBook] = old[config::kActiveBook];
-    now[config::kActiveBookEntry] = old[config::kActiveBookEntry];
+  if (!lib.Books().empty()) {
+    if (const TLMDictionaryModule* k = dict_view_->CurrentBook()) {
+      now[config::kActiveBook] = k->GetAbbreviation();
+      now[config::kActiveBookEntry] = std::to_string(dict_view_->CurrentEntry());
+    }
   }
-  now[config::kActiveVerseListBible] =
-      old[config::kActiveVerseListBible].empty() && c.KjvBible() != nullptr
-          ? c.KjvBible()->GetAbbreviation()
-          : old[config::kActiveVerseListBible];
+  if (const TLMBibleModule* b = verse_list_view_->Bible())
+    now[config::kActiveVerseListBible] = b->GetAbbreviation();
   p.active_resources = std::move(now);
 
   p.doc_pos_bible = static_cast<int32_t>(bible_view_->TextView()->HTMLView()->SavedPosition());
-  if (c.Books().empty()) p.doc_pos_book = 0;
-  if (c.Commentaries().empty()) p.doc_pos_commentary = 0;
+  p.doc_pos_book =
+      lib.Books().empty() ? 0 : static_cast<int32_t>(dict_view_->HTMLView()->SavedPosition());
+  p.doc_pos_commentary = lib.Commentaries().empty()
+                             ? 0
+                             : static_cast<int32_t>(comment_view_->HTMLView()->SavedPosition());
 
-  for (const auto& m : c.Commentaries()) {
+  for (const TLMCommentaryModule* m : lib.Commentaries()) {
     if (m->included_in_linking)
       SortedErase(p.exclude_from_linking, m->GetAbbreviation());
     else
       SortedInsert(p.exclude_from_linking, m->GetAbbreviation());
   }
-  for (const auto& k : c.Books()) {
+  for (const TLMDictionaryModule* k : lib.Books()) {
     if (k->included_in_linking)
       SortedErase(p.exclude_from_linking, k->GetAbbreviation());
     else

@@ -1,33 +1,47 @@
-// TMain: the program's main window. It owns the module catalogue and the
-// panes (for now the Bible pane), the menus, the tool bar with the
-// quick-jump box and the status bar, and runs the start-up sequence
-// (FormCreate, startup.cpp) and the close sequence that saves the settings.
+// TMain: the program's main window. It holds the four panes (verse list
+// over Book on the left, Bible over Commentary on the right) on three
+// splitters, the menus, the tool bar with the quick-jump box and the status
+// bar; it runs the start-up sequence (FormCreate, startup.cpp) and the close
+// sequence that saves the settings, and it is the panes' host: every
+// operation a pane asks of another pane or of a feature outside the panes
+// goes through the IPaneHost functions below.
 //
-// Start-up restores the working state from the configuration store; close
-// gathers it back and saves it once, and only when start-up completed.
-// Panes that do not exist yet keep their stored state unchanged, so their
-// settings survive until they are built.
+// The library and the settings object outlive the window (main() makes
+// them first); a window made without them makes its own. Commands live in
+// the action registry (Actions()), keyed by their names.
 #pragma once
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/pane_layout.h"
 #include "config/settings_storage.h"
-#include "core/catalogue/module_catalogue.h"
-#include "core/refs/paragraph_map.h"
+#include "views/pane_host.h"
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QSplitter;
 
+namespace lumora {
+class TModuleCatalogue;
+}
+
 namespace lumora::ui {
 
+class IShellOpen;
+class TActions;
 class TFrameBibleView;
+class TFrameCommentView;
+class TFrameDictView;
+class TFrameVerseListView;
+class TLibrary;
+class TSettings;
 class TSplash;
 class TStartupTiming;
 class TSystemPrinting;
@@ -47,6 +61,16 @@ struct TMainOptions {
   TStartupTiming* timing = nullptr;
   // Shows a fatal or error message; null: a message box.
   std::function<void(const QString& text)> show_message;
+  // Answers a Yes/No question; null: a message box.
+  std::function<bool(const QString& caption, const QString& question)> ask_yes_no;
+  // The library and the settings object (both outlive the window); null:
+  // the window makes its own. A library that is already loaded (an
+  // in-memory library in tests) is used as it is.
+  TLibrary* library = nullptr;
+  TSettings* settings = nullptr;
+  // The desktop's "open" for http, mailto and file links; null: the
+  // desktop's own.
+  IShellOpen* shell = nullptr;
 };
 
 // True when a window at `rect` would be reachable: a strip along its top
@@ -54,7 +78,7 @@ struct TMainOptions {
 // areas by at least 40 x 10 pixels.
 bool PositionOnScreens(const QRect& rect, const QList<QRect>& available);
 
-class TMain : public QMainWindow {
+class TMain : public QMainWindow, public IPaneHost {
   Q_OBJECT
 
  public:
@@ -71,39 +95,67 @@ class TMain : public QMainWindow {
   // Restores a minimised window, raises and activates it (a second start).
   void BringToFront();
 
+  TActions& Actions() const { return *actions_; }
+  TLibrary& Library() const { return *library_; }
+  TSettings& Settings() const { return *settings_; }
   TFrameBibleView* BibleView() const { return bible_view_; }
+  TFrameCommentView* CommentView() const { return comment_view_; }
+  TFrameDictView* DictView() const { return dict_view_; }
+  TFrameVerseListView* VerseListView() const { return verse_list_view_; }
   QLineEdit* QuickJump() const { return quick_jump_; }
-  const TModuleCatalogue& Catalogue() const { return *catalogue_; }
+  QMenu* MenuBible() const { return menu_bible_; }
+  const TModuleCatalogue& Catalogue() const;
   const std::string& ProgramFolder() const { return program_folder_; }
   // Where start-up placed the window (normal geometry) and whether it opens
   // maximised.
   const QRect& PlacedGeometry() const { return placed_geometry_; }
   bool PlacedMaximized() const { return placed_maximized_; }
 
-  // Pane operations (the Bible pane is the only one yet).
-  void ShowBiblePane();
-  bool BiblePaneVisible() const;
+  // Features install their services here (the window starts with the
+  // "not available" ones).
+  void InstallSearch(std::unique_ptr<ISearchService> service);
+  void InstallAuthoring(std::unique_ptr<IAuthoringService> service);
+  void InstallBookmarks(std::unique_ptr<IBookmarkService> service);
+  void InstallOutput(std::unique_ptr<IOutputService> service);
+  void InstallPreferences(std::unique_ptr<IPreferencesService> service);
 
   // Close sequence steps 2 to 8: the working state into the store.
   void GatherState();
-
-  // The resource menus (Bibles above the first separator).
+  // The resource menus (rebuilt at the end of start-up and on every change
+  // of the library's lists).
   void RebuildResourceMenus();
+  // Hides a pane by the layout rules.
+  void HidePane(TPane pane);
+  PaneVisibility Visibility() const;
 
-  QAction* ActionMainCopy = nullptr;
-  QAction* ActionMainAppend = nullptr;
-  QAction* ActionNextBible = nullptr;
-  QAction* ActionPrevBible = nullptr;
-  QAction* ActionFocusBible = nullptr;
-  QAction* ActionFocusQuickJump = nullptr;
-  QAction* ActionFontPlus = nullptr;
-  QAction* ActionFontMinus = nullptr;
-  QAction* ActionTabsShowAll = nullptr;
-  QAction* ActionTabsShowFavs = nullptr;
-  QAction* ActionAbout = nullptr;
-  QAction* ActionExit = nullptr;
-
-  QMenu* MenuBible() const { return menu_bible_; }
+  // --- IPaneHost -----------------------------------------------------------------
+  void ShowPane(TPane pane) override;
+  bool PaneVisible(TPane pane) const override;
+  int VisiblePaneCount() const override;
+  void MaximizePane(TPane pane) override;
+  int PaneHeight(TPane pane) const override;
+  void SetStatusText(const QString& text) override;
+  void SetPreviewActive(bool active) override;
+  void ShowMessage(const QString& text) override;
+  bool AskYesNo(const QString& caption, const QString& question) override;
+  void GoToVerse(int verse, bool select_label) override;
+  void ShowCommentary(const TLMCommentaryModule* commentary, int position, int first,
+                      int last) override;
+  void ShowBookEntry(const TLMDictionaryModule& book, int entry, int first, int last) override;
+  void OpenBookAtVerse(const TLMDictionaryModule& book, int verse,
+                       const TLMBibleModule* titles) override;
+  void LookUpWord(const std::string& word) override;
+  void ShowVerseList(const TVerseList& verses, const TKeyArray& keys, const std::string& title,
+                     bool case_sensitive) override;
+  void OpenResourceLink(const std::string& href) override;
+  void OpenExternal(const std::string& href) override;
+  const TLMBibleModule* BibleViewBible() const override;
+  int BibleViewVerse() const override;
+  ISearchService& Search() override { return *search_; }
+  IAuthoringService& Authoring() override { return *authoring_; }
+  IBookmarkService& Bookmarks() override { return *bookmarks_; }
+  IOutputService& Output() override { return *output_; }
+  IPreferencesService& Preferences() override { return *preferences_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -114,26 +166,42 @@ class TMain : public QMainWindow {
   void FormCreate();
   bool Fail(const QString& message);
   void PlaceWindow();
-  void SetUpBibleView();
   void ApplyTabFlags();
+  void SetUpPanes();
 
+  void CreatePanes();
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();
   void UpdateMainActions();
-  void UpdateTabActions();
   void CopyFocused(bool append);
   void StepBible(int delta);
   void ChangeFontSizes(int delta);
-  void ShowMessage(const QString& text);
-  void SetStatusText(const QString& text);
+  void OnModulesChanged();
+
+  // Layout (main_layout.cpp).
+  QWidget* PaneWidget(TPane pane) const;
+  void SetPaneShown(TPane pane, bool shown);
+  void ApplyLayout();
+  void OnSplitterMoved(QSplitter* splitter);
+  void RestoreDefaultSizes();
+
   config::SettingsStorage& Storage();
 
   TMainOptions options_;
+  std::unique_ptr<TLibrary> own_library_;
+  std::unique_ptr<TSettings> own_settings_;
+  TLibrary* library_ = nullptr;
+  TSettings* settings_ = nullptr;
   std::unique_ptr<config::SettingsStorage> own_storage_;
-  std::unique_ptr<TModuleCatalogue> catalogue_;
-  std::unique_ptr<ParagraphMap> paragraph_map_;
+  std::unique_ptr<IShellOpen> own_shell_;
   std::unique_ptr<TSystemPrinting> printing_;
+  TActions* actions_ = nullptr;
+  std::unique_ptr<ISearchService> search_;
+  std::unique_ptr<IAuthoringService> authoring_;
+  std::unique_ptr<IBookmarkService> bookmarks_;
+  std::unique_ptr<IOutputService> output_;
+  std::unique_ptr<IPreferencesService> preferences_;
   std::string program_folder_;
   TSplash* splash_ = nullptr;
 
@@ -141,6 +209,9 @@ class TMain : public QMainWindow {
   QSplitter* panel_left_ = nullptr;
   QSplitter* panel_right_ = nullptr;
   TFrameBibleView* bible_view_ = nullptr;
+  TFrameCommentView* comment_view_ = nullptr;
+  TFrameDictView* dict_view_ = nullptr;
+  TFrameVerseListView* verse_list_view_ = nullptr;
   QLabel* quick_jump_label_ = nullptr;
   QLineEdit* quick_jump_ = nullptr;
   QMenu* menu_bible_ = nullptr;
@@ -152,6 +223,8 @@ class TMain : public QMainWindow {
   bool startup_complete_ = false;
   bool startup_failed_ = false;
   bool pane_showing_locked_ = true;
+  bool preview_active_ = false;
+  bool applying_layout_ = false;
 };
 
 }  // namespace lumora::ui

@@ -16,10 +16,14 @@
 #include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
 #include "render/verse_list.h"
+#include "views/actions.h"
 #include "views/bible_view.h"
-#include "views/bible_view_library.h"
+#include "views/comment_view.h"
+#include "views/dict_view.h"
+#include "views/library.h"
 #include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
+#include "views/verse_list_view.h"
 
 namespace lumora::ui {
 namespace {
@@ -99,7 +103,10 @@ void TMain::FormCreate() {
   const config::Properties& p = config::GlobalProperties();
 
   PlaceWindow();
-  bible_view_->Tabs()->ApplyAppearance(TabAppearanceFrom(p));
+  const TabAppearance look = TabAppearanceFrom(p);
+  for (TResourceTabs* tabs : {bible_view_->Tabs(), dict_view_->Tabs(), comment_view_->Tabs(),
+                              verse_list_view_->Tabs()})
+    tabs->ApplyAppearance(look);
 
   status(QStringLiteral("Initializing"));
   Result<ParagraphMap> map =
@@ -108,11 +115,11 @@ void TMain::FormCreate() {
     Fail(QString::fromLatin1(kPmapMissingMessage));
     return;
   }
-  paragraph_map_ = std::make_unique<ParagraphMap>(std::move(map.value()));
+  if (library_->Paragraphs() == nullptr)
+    library_->SetParagraphMap(std::make_unique<ParagraphMap>(std::move(map.value())));
   step("pmap.dat read");
 
-  catalogue_ = std::make_unique<TModuleCatalogue>();
-  const Status loaded = catalogue_->LoadModules(
+  const Status loaded = library_->Load(
       program_folder_, [&status](const std::string& text) { status(ToDisplayText(text)); });
   if (!loaded.ok()) {
     Fail(ToDisplayText(loaded.message()));
@@ -121,8 +128,8 @@ void TMain::FormCreate() {
   step("modules loaded");
 
   ApplyTabFlags();
-  SetUpBibleView();
-  step("Bible view set up");
+  SetUpPanes();
+  step("panes set up");
 
   // The last passage, or today's Proverb.
   if (p.startup_verse == 1) {
@@ -136,16 +143,55 @@ void TMain::FormCreate() {
   }
   step("first chapter rendered");
 
-  if (p.startup_fav_tabs)
-    bible_view_->Tabs()->ShowOnlySelected();
-  else
-    bible_view_->Tabs()->ShowAll(2);
+  // The Book and Commentary shown at the last close.
+  const auto& active = p.active_resources;
+  const auto number = [](const std::string& text, int fallback) {
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return fallback;
+    return std::stoi(text);
+  };
+  if (!library_->Books().empty()) {
+    const TLMDictionaryModule* book =
+        active.size() > 4 ? library_->FindBook(active[config::kActiveBook]) : nullptr;
+    if (book != nullptr) {
+      dict_view_->ShowBook(book);
+      const int entry = number(active[config::kActiveBookEntry], 0);
+      dict_view_->ShowEntry(entry < book->EntryCount() ? entry : 0, 0, 0);
+      dict_view_->HTMLView()->SetSavedPosition(static_cast<uint32_t>(p.doc_pos_book));
+    } else {
+      dict_view_->ShowEntry(0, 0, 0);
+    }
+  }
+  if (!library_->Commentaries().empty()) {
+    const TLMCommentaryModule* commentary =
+        active.size() > 4 ? library_->FindCommentary(active[config::kActiveCommentary]) : nullptr;
+    const int position = number(active.size() > 4 ? active[config::kActiveCommentaryPosition]
+                                                  : std::string(),
+                                -1);
+    if (commentary != nullptr && IsUsableCommentaryPosition(position)) {
+      comment_view_->ShowComment(library_->IndexOf(commentary), position, 0, 0, false);
+      comment_view_->HTMLView()->SetSavedPosition(static_cast<uint32_t>(p.doc_pos_commentary));
+    } else if (bible_view_->CurrentVerse() > 0) {
+      comment_view_->ShowComment(0, bible_view_->CurrentVerse() - 1, 0, 0, false);
+    }
+  }
+
+  for (TResourceTabs* tabs : {bible_view_->Tabs(), dict_view_->Tabs(), comment_view_->Tabs()}) {
+    if (p.startup_fav_tabs)
+      tabs->ShowOnlySelected();
+    else
+      tabs->ShowAll(tabs == bible_view_->Tabs() ? 2 : 1);
+  }
+  if (p.view_verse_list) SetPaneShown(TPane::kVerseList, true);
+  if (p.view_dict && !library_->Books().empty()) SetPaneShown(TPane::kBook, true);
+  if (p.view_comment && !library_->Commentaries().empty()) SetPaneShown(TPane::kCommentary, true);
   RebuildResourceMenus();
-  UpdateTabActions();
-  UpdateMainActions();
 
   startup_complete_ = true;
   pane_showing_locked_ = false;
+  ApplyLayout();
+  actions_->UpdateNow();
   step("start-up complete");
 
   // The splash goes at the first idle moment.
@@ -175,7 +221,7 @@ void TMain::PlaceWindow() {
 
 void TMain::ApplyTabFlags() {
   const config::Properties& p = config::GlobalProperties();
-  const TModuleCatalogue& c = *catalogue_;
+  TModuleCatalogue& c = library_->Catalogue();
   for (const auto& b : c.Bibles()) {
     b->tab_visible = b.get() == c.KjvBible() || !InList(p.hidden_tabs, b->GetAbbreviation());
   }
@@ -185,25 +231,29 @@ void TMain::ApplyTabFlags() {
   SetLinkFlags(c.Commentaries(), p.exclude_from_linking);
 }
 
-void TMain::SetUpBibleView() {
+void TMain::SetUpPanes() {
   const config::Properties& p = config::GlobalProperties();
-  const TModuleCatalogue& c = *catalogue_;
-  AttachCatalogue(*bible_view_, c, paragraph_map_.get(), p.exclude_from_linking);
+  bible_view_->SetBibles();
 
   // The Bible shown at the last close: searched from the last Bible down to
   // the second; the first (the KJV Bible) otherwise.
-  const auto& bibles = c.Bibles();
-  const TLMBibleModule* chosen = bibles.empty() ? nullptr : bibles.front().get();
+  const auto& bibles = library_->Bibles();
+  const TLMBibleModule* chosen = bibles.empty() ? nullptr : bibles.front();
   if (p.active_resources.size() > 4 && !p.active_resources[config::kActiveBible].empty()) {
     for (size_t i = bibles.size(); i-- > 1;) {
       if (cp1252::EqualNoCase(bibles[i]->GetAbbreviation(),
                               p.active_resources[config::kActiveBible])) {
-        chosen = bibles[i].get();
+        chosen = bibles[i];
         break;
       }
     }
   }
   if (chosen != nullptr) bible_view_->ShowBible(chosen);
+  dict_view_->SetBooks();
+  comment_view_->SetCommentaries();
+  const TLMBibleModule* list_bible =
+      p.active_resources.size() > 5 ? library_->FindBible(p.active_resources[5]) : nullptr;
+  verse_list_view_->SetBible(list_bible != nullptr ? list_bible : library_->Kjv());
 }
 
 }  // namespace lumora::ui

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/catalogue/catalogue_observer.h"
 #include "core/catalogue/name_list.h"
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
@@ -108,6 +109,14 @@ class TModuleCatalogue {
   // serves its index from memory), one line each.
   const std::vector<std::string>& Problems() const { return problems_; }
 
+  // Holders of modules register here (see catalogue_observer.h). Every
+  // change to the lists after start-up (user modules created or deleted)
+  // runs between NotifyAboutToChange and NotifyChanged.
+  void AddObserver(CatalogueObserver* observer) { observers_.Add(observer); }
+  void RemoveObserver(CatalogueObserver* observer) { observers_.Remove(observer); }
+  void NotifyAboutToChange() const { observers_.AboutToChange(); }
+  void NotifyChanged() const { observers_.Changed(); }
+
  private:
   struct NoCaseLess {
     bool operator()(const std::string& a, const std::string& b) const {
@@ -141,6 +150,7 @@ class TModuleCatalogue {
   std::vector<std::string> problems_;
   std::set<std::string, NoCaseLess> loaded_files_;
   std::vector<SkippedFile> skipped_;
+  CatalogueObservers observers_;
 };
 
 }  // namespace lumora

@@ -6,7 +6,9 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/ui/platform/clipboard.h"
 #include "render/ui/display_colors.h"
 
 namespace lumora::ui {
@@ -72,20 +75,22 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
   setMouseTracking(true);
   text_options_ = InstalledFontOptions();
   document()->setDocumentMargin(3);
-  // A plain one-pixel box in the focus colour while the widget has the
-  // focus, in the window colour otherwise: the frame keeps its width, so
-  // the text never moves when the focus comes and goes.
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-  setLineWidth(1);
+  // A one-pixel margin around the viewport holds the focus border, painted
+  // by event() in the focus colour while the widget has the focus: the
+  // width never changes, so the text never moves when the focus comes and
+  // goes, and no palette role is touched (the scroll bars keep theirs).
+  setFrameStyle(QFrame::NoFrame);
+  setViewportMargins(1, 1, 1, 1);
   SetDefBackground(def_background_);
-  UpdateFocusBorder();
   // Keyboard activation of a focused link (mouse clicks are reported from
   // the mouse handlers, with the raw address).
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
     if (in_mouse_release_) return;
-    QString href = textCursor().charFormat().anchorHref();
-    if (href.isEmpty()) href = url.toString();
-    ReportHotSpotClick(FromDisplayText(href));
+    // The address as the document holds it, never through QUrl (which
+    // percent-encodes and splits at "?").
+    (void)url;
+    const QString href = textCursor().charFormat().anchorHref();
+    if (!href.isEmpty()) ReportHotSpotClick(FromDisplayText(href));
   });
 }
 
@@ -94,7 +99,7 @@ THtmlView::~THtmlView() = default;
 // --- Document ----------------------------------------------------------------
 
 void THtmlView::ApplyDefaultsToDocument() {
-  QFont font(QString::fromStdString(def_font_name_));
+  QFont font(ToDisplayText(def_font_name_));
   font.setPointSize(std::max(1, def_font_size_));
   document()->setDefaultFont(font);
   QString css = QStringLiteral("pre, tt, code { font-family: \"Courier New\"; }");
@@ -183,25 +188,53 @@ void THtmlView::SetDefBackground(config::TColor color) {
   setPalette(pal);
 }
 
-void THtmlView::UpdateFocusBorder() {
-  QPalette pal = palette();
-  pal.setColor(QPalette::WindowText,
-               pal.color(hasFocus() ? QPalette::Highlight : QPalette::Window));
-  setPalette(pal);
-}
-
 void THtmlView::focusInEvent(QFocusEvent* event) {
   QTextBrowser::focusInEvent(event);
-  UpdateFocusBorder();
+  update();
 }
 
 void THtmlView::focusOutEvent(QFocusEvent* event) {
   QTextBrowser::focusOutEvent(event);
-  UpdateFocusBorder();
+  update();
 }
 
-bool THtmlView::HasFocusBorder() const {
-  return palette().color(QPalette::WindowText) == palette().color(QPalette::Highlight);
+bool THtmlView::HasFocusBorder() const { return hasFocus(); }
+
+bool THtmlView::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Copy is the widget's own key, through the clipboard interface; a
+    // pane's copy action with the same key then never runs twice.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+      event->accept();
+      return true;
+    }
+  }
+  const bool result = QTextBrowser::event(event);
+  if (event->type() == QEvent::Paint) {
+    QPainter painter(this);
+    painter.setPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Window));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+  return result;
+}
+
+void THtmlView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopyToClipboard();
+    event->accept();
+    return;
+  }
+  QTextBrowser::keyPressEvent(event);
+  // A link reached by the keyboard (Tab between links) previews as one
+  // under the pointer does, at the link.
+  const QTextCursor cursor = textCursor();
+  const QString href = cursor.hasSelection() ? cursor.charFormat().anchorHref() : QString();
+  if (!href.isEmpty() || !covered_.empty()) {
+    const QRect at = cursorRect(cursor);
+    covered_point_ = viewport()->mapToGlobal(at.bottomLeft());
+    SetCovered(FromDisplayText(href));
+  }
 }
 
 void THtmlView::SetHorizontalScrolling(bool on) {
@@ -365,7 +398,7 @@ QString THtmlView::SelectedDisplayText() const {
 
 void THtmlView::CopyToClipboard() {
   const QString text = SelectedDisplayText();
-  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+  if (!text.isEmpty()) Clipboard().SetText(text);
 }
 
 QMimeData* THtmlView::createMimeDataFromSelection() const {
@@ -476,6 +509,7 @@ void THtmlView::mousePressEvent(QMouseEvent* event) {
 
 void THtmlView::mouseMoveEvent(QMouseEvent* event) {
   QTextBrowser::mouseMoveEvent(event);
+  covered_point_ = event->globalPosition().toPoint();
   SetCovered(LinkAt(event->position().toPoint()));
   if (OnMouseMove) OnMouseMove(event);
 }

@@ -141,7 +141,8 @@ class THtmlView : public QTextBrowser {
   // as blanks, paragraph ends as "\n".
   QString SelectedDisplayText() const;
   std::string SelectedText() const { return FromDisplayText(SelectedDisplayText()); }
-  // The selection to the clipboard as plain text.
+  // The selection to the clipboard (the clipboard interface) as plain
+  // text; Ctrl+C in the widget does the same.
   void CopyToClipboard();
   // Searches forwards from the caret; a match is selected, the caret goes
   // to its end and it is scrolled into view. No match: nothing changes.
@@ -156,6 +157,10 @@ class THtmlView : public QTextBrowser {
   // Prints pages first..last (1-based; a last page past the end prints to
   // the end).
   void Print(QPrinter& printer, int first, int last) const;
+
+  // Where the link last reported by OnHotSpotCovered is (global): the
+  // pointer, or the link itself when the keyboard reached it.
+  QPoint CoveredGlobalPoint() const { return covered_point_; }
 
   // The link address at a viewport point ("" when none), Windows-1252.
   std::string LinkAt(const QPoint& viewport_pos) const;
@@ -189,6 +194,8 @@ class THtmlView : public QTextBrowser {
   void leaveEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
 
@@ -200,7 +207,6 @@ class THtmlView : public QTextBrowser {
   };
 
   void ApplyDefaultsToDocument();
-  void UpdateFocusBorder();
   void IndexDocument();
   void SetCovered(const std::string& href);
   void ReportHotSpotClick(const std::string& href);
@@ -217,6 +223,7 @@ class THtmlView : public QTextBrowser {
   config::TColor def_background_ = config::kClWindow;
   std::optional<config::TColor> def_link_color_;
   std::string covered_;          // link under the pointer
+  QPoint covered_point_;
   std::string pressed_link_;     // link under a left press, for the click
   QPoint press_pos_;
   bool in_mouse_release_ = false;

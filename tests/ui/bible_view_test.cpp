@@ -20,6 +20,7 @@
 #include "app/ui/platform/clipboard.h"
 #include "render/ui/html_view.h"
 #include "tests/ui/sample_library.h"
+#include "tests/ui/test_host.h"
 #include "views/bible_view_logic.h"
 #include "views/resource_tabs.h"
 #include "views/text_view_frame.h"
@@ -51,7 +52,8 @@ class BibleViewTest : public ::testing::Test {
   bool Open() {
     lib_ = library_.get();
     if (lib_ == nullptr) return false;
-    test::SetUpBibleView(view_, *lib_);
+    test::SetUpBibleView(view_, kit_.library, *lib_);
+    kit_.host.bible_view = &view_;
     return true;
   }
   int V(int book, int chapter, int verse) const { return lib_->Verse(book, chapter, verse); }
@@ -59,7 +61,8 @@ class BibleViewTest : public ::testing::Test {
   static std::shared_ptr<const test::SampleLibrary> library_;
   const test::SampleLibrary* lib_ = nullptr;
   FakeClipboard clipboard_;
-  TFrameBibleView view_;
+  test::TPaneTestKit kit_;
+  TFrameBibleView view_{kit_.Context()};
 };
 
 std::shared_ptr<const test::SampleLibrary> BibleViewTest::library_;
@@ -219,12 +222,18 @@ TEST_F(BibleViewTest, ParagraphModeRestoresAllFourLinkSettings) {
   EXPECT_TRUE(s.show_edit_links);
   EXPECT_EQ(view_.CurrentVerse(), V(43, 3, 16));
 
-  // Any other toggle leaves paragraph mode without restoring anything.
+  // Any other toggle leaves paragraph mode: the user's four settings come
+  // back first, then the toggle applies to them.
   view_.SetParaMode(true);
   view_.ActionToggleCommentaryLinks->trigger();
   EXPECT_FALSE(s.para_mode);
-  EXPECT_TRUE(s.link_commentaries);
-  EXPECT_FALSE(s.show_footnotes || s.show_edit_links);
+  EXPECT_FALSE(s.link_commentaries);
+  EXPECT_FALSE(s.link_dictionaries);
+  EXPECT_TRUE(s.show_footnotes && s.show_edit_links);
+  view_.SetParaMode(true);
+  view_.ActionToggleDictionaryLinks->trigger();
+  EXPECT_FALSE(s.link_commentaries);
+  EXPECT_TRUE(s.link_dictionaries && s.show_footnotes && s.show_edit_links);
 }
 
 TEST_F(BibleViewTest, TodaysProverbIsTheChapterOfTheDay) {
@@ -297,10 +306,10 @@ TEST_F(BibleViewTest, KeysReachTheFocusedPaneCommandsBeforeTheCaret) {
   // Two panes that both bind the same keys in one window.
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
-  auto* mine = new TFrameBibleView(&window);
-  auto* other = new TFrameBibleView(&window);
+  auto* mine = new TFrameBibleView(kit_.Context(), &window);
+  auto* other = new TFrameBibleView(kit_.Context(), &window);
   for (TFrameBibleView* v : {mine, other}) {
-    test::SetUpBibleView(*v, *lib_);
+    test::SetUpBibleView(*v, kit_.library, *lib_);
     layout->addWidget(v);
   }
   window.resize(800, 900);
@@ -332,9 +341,12 @@ TEST_F(BibleViewTest, KeysReachTheFocusedPaneCommandsBeforeTheCaret) {
   clipboard_.text = QStringLiteral("old");
   QTest::keyClick(their_text, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(clipboard_.text, QStringLiteral("old\r\n") + selected);
+  // Ctrl+C is the widget's own copy, through the clipboard interface, once.
   QGuiApplication::clipboard()->clear();
-  QTest::keyClick(their_text, Qt::Key_C, Qt::ControlModifier);  // the frame's own copy
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), selected);
+  clipboard_.text.clear();
+  QTest::keyClick(their_text, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard_.text, selected);
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
   QTest::keyClick(their_text, Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(other->CurrentVerse(), V(1, 2, 1));
   EXPECT_EQ(mine->CurrentVerse(), V(43, 1, 2));

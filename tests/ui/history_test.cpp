@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/ui/sample_library.h"
+#include "tests/ui/test_host.h"
 #include "views/bible_view.h"
 #include "views/navigation_history.h"
 
@@ -88,7 +89,8 @@ class BibleHistoryTest : public ::testing::Test {
   }
 
   static std::shared_ptr<const test::SampleLibrary> library_;
-  ui::TFrameBibleView view_;
+  test::TPaneTestKit kit_;
+  ui::TFrameBibleView view_{kit_.Context()};
 };
 
 std::shared_ptr<const test::SampleLibrary> BibleHistoryTest::library_;
@@ -99,7 +101,7 @@ std::shared_ptr<const test::SampleLibrary> BibleHistoryTest::library_;
 
 TEST_F(BibleHistoryTest, BackFromBookSelectorVisitsAndNewChapterEmptiesForward) {
   LUMORA_REQUIRE_SAMPLE_LIBRARY(lib);
-  test::SetUpBibleView(view_, *lib);
+  test::SetUpBibleView(view_, kit_.library, *lib);
   const int gen1 = lib->Verse(1, 1, 1), exod1 = lib->Verse(2, 1, 1), lev1 = lib->Verse(3, 1, 1);
   view_.GoToVerse(gen1);  // the first navigation records nothing
   EXPECT_TRUE(Back().empty());
@@ -119,7 +121,7 @@ TEST_F(BibleHistoryTest, BackFromBookSelectorVisitsAndNewChapterEmptiesForward) 
 
 TEST_F(BibleHistoryTest, DropDownThirdItemMovesTwoItemsAndPositionLeft) {
   LUMORA_REQUIRE_SAMPLE_LIBRARY(lib);
-  test::SetUpBibleView(view_, *lib);
+  test::SetUpBibleView(view_, kit_.library, *lib);
   const int a = lib->Verse(1, 1, 1), b = lib->Verse(2, 1, 1), c = lib->Verse(3, 1, 1),
             d = lib->Verse(4, 1, 1), e = lib->Verse(5, 1, 1);
   for (int v : {a, b, c, d, e}) view_.GoToVerse(v);  // back: d c b a
@@ -136,7 +138,7 @@ TEST_F(BibleHistoryTest, DropDownThirdItemMovesTwoItemsAndPositionLeft) {
 
 TEST_F(BibleHistoryTest, SixteenNavigationsKeepFifteenAndReturningAddsNoDuplicate) {
   LUMORA_REQUIRE_SAMPLE_LIBRARY(lib);
-  test::SetUpBibleView(view_, *lib);
+  test::SetUpBibleView(view_, kit_.library, *lib);
   for (int book = 1; book <= 17; ++book) view_.GoToVerse(lib->Verse(book, 1, 1));
   ASSERT_EQ(Back().size(), 15u);
   EXPECT_EQ(Back().front(), lib->Verse(16, 1, 1));
@@ -152,7 +154,7 @@ TEST_F(BibleHistoryTest, SixteenNavigationsKeepFifteenAndReturningAddsNoDuplicat
 
 TEST_F(BibleHistoryTest, CaptionsUseShortTitlesAndOmitVerseOne) {
   LUMORA_REQUIRE_SAMPLE_LIBRARY(lib);
-  test::SetUpBibleView(view_, *lib);
+  test::SetUpBibleView(view_, kit_.library, *lib);
   const std::string gen = lib->Kjv().GetShortBookTitle(1);
   EXPECT_EQ(BibleHistoryCaption(lib->Kjv(), lib->Verse(1, 1, 1)), gen + " 1");
   EXPECT_EQ(BibleHistoryCaption(lib->Kjv(), lib->Verse(1, 1, 5)), gen + " 1:5");

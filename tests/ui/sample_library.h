@@ -12,7 +12,7 @@
 #include "core/refs/paragraph_map.h"
 #include "tests/library/library_fixture.h"
 #include "views/bible_view.h"
-#include "views/bible_view_library.h"
+#include "views/library.h"
 
 namespace lumora::test {
 
@@ -49,9 +49,19 @@ inline std::shared_ptr<const SampleLibrary> OpenSampleLibrary() {
   return lib;
 }
 
-// The Bible view as the main window's start-up prepares it.
-inline void SetUpBibleView(ui::TFrameBibleView& view, const SampleLibrary& lib) {
-  ui::AttachCatalogue(view, *lib.catalogue, &lib.paragraphs, {});
+// The sample library as a pane's library: the shared catalogue and
+// paragraph map, borrowed (SampleLibrary keeps owning them).
+inline void AttachSample(ui::TLibrary& library, const SampleLibrary& lib) {
+  library.Borrow(lib.catalogue.get());
+  library.BorrowParagraphMap(&lib.paragraphs);
+}
+
+// The Bible view as the main window's start-up prepares it, on `library`
+// (which AttachSample filled).
+inline void SetUpBibleView(ui::TFrameBibleView& view, ui::TLibrary& library,
+                           const SampleLibrary& lib) {
+  AttachSample(library, lib);
+  view.SetBibles();
 }
 
 // Fresh defaults in the process-wide store.

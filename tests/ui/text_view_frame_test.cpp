@@ -12,43 +12,15 @@
 #include <vector>
 
 #include "core/catalogue/module_catalogue.h"
-#include "core/platform/memory/memory_file_system.h"
 #include "tests/library/library_fixture.h"
 #include "tests/support/test_bible.h"
-#include "tools/builder/bible_builder.h"
-#include "tools/builder/entry_builders.h"
+#include "tests/ui/synthetic_library.h"
+#include "tests/ui/test_host.h"
 
 namespace lumora::ui {
 namespace {
 
 using test::kJohn3_16;
-
-// One synthetic Bible, Commentary and Book for the whole program (never
-// destroyed: modules must not outlive the mapping cache).
-struct Modules {
-  MemoryFileSystem fs;
-  std::unique_ptr<TLMBibleModule> bible;
-  std::vector<std::unique_ptr<TLMCommentaryModule>> commentaries;
-  std::vector<std::unique_ptr<TLMDictionaryModule>> books;
-};
-
-const Modules& Library() {
-  static Modules* m = [] {
-    auto* lib = new Modules;
-    lib->fs.SetFile("/KJV.lmb", test::TestBibleBytes("KJV"));
-    lib->bible = std::move(TLMBibleModule::Create("/KJV.lmb", lib->fs)).value();
-    std::vector<std::string> notes(31102);
-    notes[kJohn3_16 - 1] = "note";
-    const builder::CommentarySource c{"Notes", "CN", "TEST", notes};
-    lib->fs.SetFile("/CN.lmc", *builder::BuildCommentaryModule(c));
-    lib->commentaries.push_back(std::move(TLMCommentaryModule::Create("/CN.lmc", lib->fs)).value());
-    builder::BookSource b{"Lexicon", "LX", "TEST", {{"one", "a"}, {"two", "b"}}};
-    lib->fs.SetFile("/LX.lmk", *builder::BuildBookModule(b));
-    lib->books.push_back(std::move(TLMDictionaryModule::Create("/LX.lmk", lib->fs)).value());
-    return lib;
-  }();
-  return *m;
-}
 
 TVerseList Chapter(const TLMBibleModule& bible, int book, int chapter) {
   TVerseList list;
@@ -57,27 +29,44 @@ TVerseList Chapter(const TLMBibleModule& bible, int book, int chapter) {
   return list;
 }
 
+// A timer the test fires itself.
+class ManualTimer : public IPreviewTimer {
+ public:
+  void Start(int ms, std::function<void()> fire) override {
+    started.push_back(ms);
+    fire_ = std::move(fire);
+  }
+  void Stop() override { fire_ = nullptr; }
+  bool Running() const { return static_cast<bool>(fire_); }
+  std::vector<int> started;
+
+ private:
+  std::function<void()> fire_;
+};
+
 class TextViewFrameTest : public ::testing::Test {
  protected:
+  TextViewFrameTest() { kit_.library.Adopt(test::LoadSyntheticLibrary()); }
   void SetUp() override {
     frame_.resize(600, 300);
     frame_.show();
     frame_.HTMLView()->SetDisplayTextOptions({true, true, true});
-    frame_.SetBible(Library().bible.get());
-    frame_.Renderer().SetLinkedCommentaries(Library().commentaries);
-    frame_.Renderer().SetLinkedBooks(Library().books);
+    frame_.SetBible(Bible());
+    frame_.AttachLibrary({});
   }
+  const TLMBibleModule* Bible() const { return kit_.library.Kjv(); }
   void ShowJohn3(const config::TPropertiesBibleView& settings = {}) {
     frame_.Renderer().SetSettings(settings);
-    frame_.ShowVerses(Chapter(*Library().bible, 43, 3), {}, false, false);
+    frame_.ShowVerses(Chapter(*Bible(), 43, 3), {}, false, false);
   }
-  int Verse(int chapter_verse) const { return Library().bible->LocateVerse(43, 3, chapter_verse); }
+  int Verse(int chapter_verse) const { return Bible()->LocateVerse(43, 3, chapter_verse); }
   std::string Label(int chapter_verse) const {
-    return Library().bible->GetLongBookTitle(43) + " 3:" + std::to_string(chapter_verse);
+    return Bible()->GetLongBookTitle(43) + " 3:" + std::to_string(chapter_verse);
   }
   THtmlView& View() { return *frame_.HTMLView(); }
 
-  TFrameTextView frame_;
+  test::TPaneTestKit kit_;
+  TFrameTextView frame_{kit_.host, kit_.library};
 };
 
 TEST_F(TextViewFrameTest, SelectVerseSelectsTheLabelInEveryLayout) {
@@ -159,42 +148,38 @@ TEST_F(TextViewFrameTest, RightClickFindsTheVerseAroundTheCaret) {
   EXPECT_EQ(reported, Verse(1));
 }
 
-TEST_F(TextViewFrameTest, LinkDispatchCallsTheOwnerOnlyWithUsableNumbers) {
+TEST_F(TextViewFrameTest, LinkDispatchCallsTheHostOnlyWithUsableNumbers) {
   ShowJohn3();
-  frame_.SetStrongsBooks(Library().books[0].get(), nullptr);
-  std::vector<std::string> calls;
-  const auto log = [&](std::string s) { calls.push_back(std::move(s)); };
-  frame_.on_go_to_verse = [&](int v, bool select) { log("go " + std::to_string(v) + " " + (select ? "select" : "")); };
-  frame_.on_show_commentary = [&](int k, int p) { log("lc " + std::to_string(k) + " " + std::to_string(p)); };
-  frame_.on_edit_commentary = [&](int k, int p) { log("ec " + std::to_string(k) + " " + std::to_string(p)); };
-  frame_.on_open_book_at_verse = [&](const TLMDictionaryModule* b, int v) { log("ld " + b->GetAbbreviation() + " " + std::to_string(v)); };
-  frame_.on_show_book_entry = [&](const TLMDictionaryModule* b, int e) { log("lex " + b->GetAbbreviation() + " " + std::to_string(e)); };
+  // Commentaries: CN, CR, UN (user); Books: StrGrk, StrHeb, SYND, SYNT.
   struct Case {
     const char* href;
     std::string call;  // empty: nothing happens
   } cases[] = {
-      {"lp:26137", "go 26137 select"}, {"lp:$6619", "go 26137 select"},
+      {"lp:26137", "GoToVerse 26137 select"}, {"lp:$6619", "GoToVerse 26137 select"},
       {"lp:0", ""}, {"lp:31103", ""}, {"lp:-1", ""}, {"lp:", ""}, {"lp26137", ""},
-      {"lc:0,26136", "lc 0 26136"}, {"lc:1,26136", ""}, {"lc:0,31102", ""},
-      {"ec:0,5", ""},  // no editable Commentary
-      {"ld:0,26137", "ld LX 26137"}, {"ld:0,0", ""}, {"ld:2,1", ""},
-      {"h:2", "lex LX 1"}, {"h:3", ""}, {"h:0", ""}, {"g:1", ""},  // no Greek lexicon
+      {"lc:0,26136", "ShowCommentary CN 26136"}, {"lc:2,5", "ShowCommentary UN 5"},
+      {"lc:3,26136", ""}, {"lc:0,31102", ""}, {"lc:0", ""},
+      {"ec:0,5", ""},  // the editor is not available
+      {"ld:3,26137", "OpenBookAtVerse SYNT 26137"}, {"ld:3,0", ""}, {"ld:4,1", ""},
+      {"h:2", "ShowBookEntry StrHeb 1"}, {"h:30", "ShowBookEntry StrHeb 29"}, {"h:31", ""},
+      {"h:0", ""}, {"g:26", "ShowBookEntry StrGrk 25"}, {"g:$1A", "ShowBookEntry StrGrk 25"},
       {"LP:26137", ""}, {"http://example.org", ""}, {"pn:99", ""},
   };
   for (const Case& c : cases) {
-    calls.clear();
+    kit_.host.log.clear();
     bool handled = false;
     frame_.HTMLViewHotSpotClick(c.href, handled);
     EXPECT_TRUE(handled) << c.href;
-    EXPECT_EQ(calls, c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call})
+    EXPECT_EQ(kit_.host.log,
+              c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call})
         << c.href;
   }
   // The Bible view's own chapter links go to the verse without selecting.
   frame_.Renderer().SetNextChapterLink(true);
-  calls.clear();
+  kit_.host.log.clear();
   bool handled = false;
   frame_.HTMLViewHotSpotClick("lp:26137", handled);
-  EXPECT_EQ(calls, std::vector<std::string>{"go 26137 "});
+  EXPECT_EQ(kit_.host.log, std::vector<std::string>{"GoToVerse 26137"});
 }
 
 TEST_F(TextViewFrameTest, PageLinksRerenderThisViewAtTheirPage) {
@@ -212,23 +197,31 @@ TEST_F(TextViewFrameTest, PageLinksRerenderThisViewAtTheirPage) {
   EXPECT_EQ(frame_.Renderer().PageFirst(), 100);
 }
 
-TEST_F(TextViewFrameTest, HoverShowsThePreviewAfterItsDelayAndLeavingClearsIt) {
+TEST_F(TextViewFrameTest, HoverPreviewsAfterTheDelayAndLeavingClearsIt) {
   ShowJohn3();
-  std::vector<bool> active;
-  frame_.on_preview_active = [&](bool on) { active.push_back(on); };
-  frame_.HTMLViewHotSpotCovered("lc:7,1");  // no such Commentary: no preview
+  auto timer = std::make_unique<ManualTimer>();
+  ManualTimer& clock = *timer;
+  frame_.Preview().SetTimer(std::move(timer));
+  frame_.HTMLViewHotSpotCovered("lc:7,1");  // no such Commentary: nothing to show
+  EXPECT_EQ(clock.started, std::vector<int>{kTextViewPreviewDelayMs});
+  frame_.Preview().Fire();
   EXPECT_EQ(frame_.HintText(), "");
-  frame_.HTMLViewHotSpotCovered("lc:0,26136");
-  EXPECT_EQ(frame_.HintText(), "Notes");
   EXPECT_FALSE(QToolTip::isVisible());
-  QTest::qWait(600);
+
+  frame_.HTMLViewHotSpotCovered("lc:0,26136");
+  // Nothing is computed before the delay has passed.
+  EXPECT_EQ(frame_.HintText(), "");
+  EXPECT_EQ(frame_.Preview().PendingDelay(), kTextViewPreviewDelayMs);
+  frame_.Preview().Fire();
+  EXPECT_EQ(frame_.HintText(), "Synthetic Notes");
   EXPECT_TRUE(QToolTip::isVisible());
-  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Notes")));
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Synthetic Notes")));
+
   frame_.HTMLViewHotSpotCovered("");
   EXPECT_EQ(frame_.HintText(), "");
-  QTest::qWait(600);  // the tooltip takes a moment to go
-  EXPECT_FALSE(QToolTip::isVisible());
-  EXPECT_EQ(active, (std::vector<bool>{true, true, false}));
+  EXPECT_FALSE(clock.Running());
+  EXPECT_EQ(kit_.host.log, (std::vector<std::string>{"Preview on", "Preview off"}));
+  QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {
@@ -238,15 +231,15 @@ TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {
     EXPECT_TRUE(c->LoadModules(folder).ok());
     return c;
   }();
+  test::TPaneTestKit kit;
+  kit.library.Borrow(catalogue);
   for (const TLMBibleModule* bible : {catalogue->KjvBible(), catalogue->StrongsLinksBible()}) {
     ASSERT_NE(bible, nullptr);
-    TFrameTextView frame;
+    TFrameTextView frame(kit.host, kit.library);
     frame.resize(600, 300);
     frame.show();
     frame.SetBible(bible);
-    frame.SetStrongsData(catalogue->StrongsData());
-    frame.Renderer().SetLinkedCommentaries(catalogue->Commentaries());
-    frame.Renderer().SetLinkedBooks(catalogue->Books());
+    frame.AttachLibrary({});
     frame.ShowVerses(Chapter(*bible, 43, 3), {}, false, false);
     frame.SelectVerse(kJohn3_16);
     EXPECT_EQ(frame.HTMLView()->SelectedText(), "John 3:16") << bible->GetAbbreviation();

@@ -141,3 +141,47 @@ TEST_F(CatalogueTest, AFileIsOpenedOnceAcrossScans) {
 
 }  // namespace
 }  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// Observers hear both halves of a change in order; one that leaves while
+// being told does not disturb the others.
+TEST(CatalogueObservers, TellEveryHolderBeforeAndAfterAChange) {
+  struct Recorder : CatalogueObserver {
+    std::vector<std::string>* log = nullptr;
+    std::string name;
+    CatalogueObservers* leave_from = nullptr;
+    void ModulesAboutToChange() override {
+      log->push_back(name + " drop");
+      if (leave_from != nullptr) leave_from->Remove(this);
+    }
+    void ModulesChanged() override { log->push_back(name + " read"); }
+  };
+  TModuleCatalogue catalogue;
+  std::vector<std::string> log;
+  Recorder a, b;
+  a.log = b.log = &log;
+  a.name = "a";
+  b.name = "b";
+  catalogue.AddObserver(&a);
+  catalogue.AddObserver(&b);
+  catalogue.AddObserver(&a);  // once only
+  catalogue.NotifyAboutToChange();
+  catalogue.NotifyChanged();
+  EXPECT_EQ(log, (std::vector<std::string>{"a drop", "b drop", "a read", "b read"}));
+
+  CatalogueObservers list;
+  log.clear();
+  a.leave_from = &list;
+  list.Add(&a);
+  list.Add(&b);
+  list.AboutToChange();
+  list.Changed();
+  EXPECT_EQ(log, (std::vector<std::string>{"a drop", "b drop", "b read"}));
+  catalogue.RemoveObserver(&a);
+  catalogue.RemoveObserver(&b);
+}
+
+}  // namespace
+}  // namespace lumora
