@@ -60,6 +60,13 @@ class IAuthoringService {
   virtual void ClearComment(const TLMCommentaryModule& commentary, int position) = 0;
   virtual void AddBookEntry(const TLMDictionaryModule& book) = 0;
   virtual void DeleteBookEntry(const TLMDictionaryModule& book, int entry) = 0;
+  // The main window's close query: false keeps the window open (the
+  // editor holds unsaved text the user wants to keep).
+  virtual bool QueryClose() = 0;
+  // The "Delete User Commentary" and "Delete User Book" submenus.
+  virtual bool CanDeleteUserModules() const = 0;
+  virtual void DeleteUserCommentary(const TLMCommentaryModule& commentary) = 0;
+  virtual void DeleteUserBook(const TLMDictionaryModule& book) = 0;
 };
 
 // What a pane's "Set Bookmark" items store.
@@ -127,6 +134,10 @@ class TNoAuthoring : public IAuthoringService {
   void ClearComment(const TLMCommentaryModule&, int) override {}
   void AddBookEntry(const TLMDictionaryModule&) override {}
   void DeleteBookEntry(const TLMDictionaryModule&, int) override {}
+  bool QueryClose() override { return true; }
+  bool CanDeleteUserModules() const override { return false; }
+  void DeleteUserCommentary(const TLMCommentaryModule&) override {}
+  void DeleteUserBook(const TLMDictionaryModule&) override {}
 };
 
 class TNoPreferences : public IPreferencesService {

@@ -101,6 +101,7 @@ TMain::TMain(TMainOptions options, QWidget* parent)
   CreateActions();
   CreateToolBar();
   CreateMenus();
+  InstallFeatures();
 
   connect(library_, &TLibrary::modulesChanged, this, &TMain::OnModulesChanged);
   connect(library_, &TLibrary::modulesChanged, actions_, &TActions::Invalidate);
@@ -155,14 +156,12 @@ void TMain::CreatePanes() {
   panel_left_->setObjectName(QStringLiteral("PanelLeft"));
   panel_right_ = new QSplitter(Qt::Vertical, splitter_lr_);
   panel_right_->setObjectName(QStringLiteral("PanelRight"));
+  // The panes keep their own object names (FrameVerseListView, ...): their
+  // commands are registered under them.
   verse_list_view_ = new TFrameVerseListView(context, panel_left_);
-  verse_list_view_->setObjectName(QStringLiteral("PanelVerseList"));
   dict_view_ = new TFrameDictView(context, panel_left_);
-  dict_view_->setObjectName(QStringLiteral("PanelDictionary"));
   bible_view_ = new TFrameBibleView(context, panel_right_);
-  bible_view_->setObjectName(QStringLiteral("PanelBibleView"));
   comment_view_ = new TFrameCommentView(context, panel_right_);
-  comment_view_->setObjectName(QStringLiteral("PanelCommentary"));
   for (QSplitter* s : {splitter_lr_, panel_left_, panel_right_}) {
     // Splitters never snap a pane closed; a fraction changes only on a
     // user drag.
@@ -220,229 +219,6 @@ const TLMBibleModule* TMain::BibleViewBible() const { return bible_view_->Curren
 int TMain::BibleViewVerse() const { return bible_view_->CurrentVerse(); }
 
 // --- Commands ----------------------------------------------------------------------
-
-void TMain::CreateActions() {
-  TActions& a = *actions_;
-  // Ctrl+C and Ctrl+Shift+C belong to the focused pane (each pane binds
-  // them in its own scope); the menu items only name the keys.
-  QAction* copy = a.Add(this, QStringLiteral("ActionMainCopy"),
-                        QStringLiteral("Copy Selected Text\tCtrl+C"));
-  connect(copy, &QAction::triggered, this, [this] { CopyFocused(false); });
-  QAction* append = a.Add(this, QStringLiteral("ActionMainAppend"),
-                          QStringLiteral("Append Selected Text\tCtrl+Shift+C"));
-  connect(append, &QAction::triggered, this, [this] { CopyFocused(true); });
-
-  connect(a.Add(this, QStringLiteral("ActionNextBible"), QString(), QString(),
-                QKeySequence(Qt::ALT | Qt::Key_Right)),
-          &QAction::triggered, this, [this] { StepBible(1); });
-  connect(a.Add(this, QStringLiteral("ActionPrevBible"), QString(), QString(),
-                QKeySequence(Qt::ALT | Qt::Key_Left)),
-          &QAction::triggered, this, [this] { StepBible(-1); });
-  connect(a.Add(this, QStringLiteral("ActionFocusBible"), QString(), QString(),
-                QKeySequence(Qt::ALT | Qt::Key_2)),
-          &QAction::triggered, this, [this] {
-            ShowPane(TPane::kBible);
-            bible_view_->TextView()->HTMLView()->setFocus(Qt::ShortcutFocusReason);
-          });
-  // Alt+G is the mnemonic of the box's label (its buddy); a second binding
-  // of the key would make both ambiguous.
-  connect(a.Add(this, QStringLiteral("ActionFocusQuickJump"), QString()), &QAction::triggered,
-          this, [this] {
-            quick_jump_->setFocus(Qt::ShortcutFocusReason);
-            quick_jump_->selectAll();
-          });
-  connect(a.Add(this, QStringLiteral("ActionFontPlus"), QStringLiteral("Increase Font Sizes"),
-                QString(), QKeySequence(Qt::CTRL | Qt::Key_BracketRight)),
-          &QAction::triggered, this, [this] { ChangeFontSizes(1); });
-  connect(a.Add(this, QStringLiteral("ActionFontMinus"), QStringLiteral("Decrease Font Sizes"),
-                QString(), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft)),
-          &QAction::triggered, this, [this] { ChangeFontSizes(-1); });
-  connect(a.Add(this, QStringLiteral("ActionTabsShowAll"), QStringLiteral("Show All Tabs"),
-                QStringLiteral("Show all resource tabs"), QKeySequence(Qt::ALT | Qt::Key_F11)),
-          &QAction::triggered, this, [this] {
-            bible_view_->Tabs()->ShowAll(2);
-            dict_view_->Tabs()->ShowAll(1);
-            comment_view_->Tabs()->ShowAll(1);
-          });
-  connect(a.Add(this, QStringLiteral("ActionTabsShowFavs"),
-                QStringLiteral("Show Only Selected Tabs"),
-                QStringLiteral("Show only selected resource tabs"),
-                QKeySequence(Qt::ALT | Qt::Key_F12)),
-          &QAction::triggered, this, [this] {
-            bible_view_->Tabs()->ShowOnlySelected();
-            dict_view_->Tabs()->ShowOnlySelected();
-            comment_view_->Tabs()->ShowOnlySelected();
-          });
-  connect(a.Add(this, QStringLiteral("ActionAbout"), QStringLiteral("About Lumora")),
-          &QAction::triggered, this, [this] {
-            QMessageBox box(this);
-            box.setWindowTitle(QStringLiteral("About Lumora"));
-            box.setIconPixmap(LogoPixmap(QSize(196, 161)));
-            box.setText(QString::fromLatin1(kVersionText));
-            box.exec();
-          });
-  connect(a.Add(this, QStringLiteral("ActionExit"), QStringLiteral("Exit")), &QAction::triggered,
-          this, &QWidget::close);
-  for (TResourceTabs* tabs : {bible_view_->Tabs(), dict_view_->Tabs(), comment_view_->Tabs()})
-    connect(tabs, &TResourceTabs::tabsChanged, actions_, &TActions::Invalidate);
-}
-
-void TMain::CreateToolBar() {
-  QToolBar* bar = addToolBar(QStringLiteral("Main"));
-  bar->setObjectName(QStringLiteral("ToolBarMain"));
-  bar->setMovable(false);
-  bar->setAutoFillBackground(true);
-  bar->setBackgroundRole(QPalette::Button);
-  bar->addAction(bible_view_->ActionCopySelection);
-  bar->addSeparator();
-  const QString hint = QStringLiteral("QuickJump to Verse (type reference + Enter) (Alt+G)");
-  quick_jump_label_ = new QLabel(QStringLiteral(" &Go to Verse: "), bar);
-  quick_jump_label_->setToolTip(hint);
-  quick_jump_label_->setStatusTip(hint);
-  bar->addWidget(quick_jump_label_);
-  quick_jump_ = new QLineEdit(bar);
-  quick_jump_->setObjectName(QStringLiteral("QuickJump"));
-  quick_jump_->setMaxLength(25);
-  quick_jump_->setToolTip(hint);
-  quick_jump_->setStatusTip(hint);
-  // The designed 78 pixels hold "John 1:1"; the longest titles need more.
-  quick_jump_->setMinimumWidth(std::max(
-      78,
-      quick_jump_->fontMetrics().horizontalAdvance(QStringLiteral("Song of Solomon 8:14")) + 12));
-  quick_jump_->setMaximumWidth(quick_jump_->minimumWidth());
-  bar->addWidget(quick_jump_);
-  quick_jump_label_->setBuddy(quick_jump_);
-  // Clicking the label does what Alt+G does.
-  quick_jump_label_->installEventFilter(this);
-}
-
-bool TMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == quick_jump_label_ && event->type() == QEvent::MouseButtonPress) {
-    actions_->Find(QStringLiteral("Main.ActionFocusQuickJump"))->trigger();
-    return true;
-  }
-  if (watched == splitter_lr_ && event->type() == QEvent::Resize) ApplyLayout();
-  return QMainWindow::eventFilter(watched, event);
-}
-
-void TMain::CreateMenus() {
-  QMenuBar* bar = menuBar();
-  const auto find = [this](const char* key) { return actions_->Find(QString::fromLatin1(key)); };
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->addAction(find("Main.ActionExit"));
-
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  edit->addAction(find("Main.ActionMainCopy"));
-  edit->addAction(find("Main.ActionMainAppend"));
-  QAction* copy_all = edit->addAction(QStringLiteral("Copy All Verses from Bible View"));
-  connect(copy_all, &QAction::triggered, bible_view_->ActionCopyAllVerses, &QAction::trigger);
-
-  menu_bible_ = bar->addMenu(QStringLiteral("&Bible"));
-  menu_bible_separator_ = menu_bible_->addSeparator();
-  menu_compare_ = menu_bible_->addMenu(QStringLiteral("Compare Version"));
-  menu_bible_->addAction(bible_view_->ActionToggleFootnotes);
-  menu_bible_->addAction(bible_view_->ActionToggleCommentaryLinks);
-  menu_bible_->addAction(bible_view_->ActionToggleDictionaryLinks);
-  menu_bible_->addAction(bible_view_->ActionToggleEditLinks);
-  menu_bible_->addAction(bible_view_->ActionToggleParaMode);
-  menu_bible_->addSeparator();
-  menu_bible_->addAction(bible_view_->ActionProverb);
-  connect(menu_bible_, &QMenu::aboutToShow, this, [this] {
-    const TLMBibleModule* current = bible_view_->CurrentBible();
-    for (QAction* a : menu_bible_->actions()) {
-      if (a == menu_bible_separator_) break;
-      a->setChecked(a->data().toInt() == library_->IndexOf(current));
-    }
-    const auto& bibles = library_->Bibles();
-    menu_compare_->clear();
-    menu_compare_->setEnabled(bibles.size() >= 2 &&
-                              !config::GlobalProperties().bible_view.para_mode);
-    if (!menu_compare_->isEnabled()) return;
-    QAction* none = menu_compare_->addAction(QStringLiteral("None"));
-    connect(none, &QAction::triggered, this, [this] { bible_view_->SetCompareBible(nullptr); });
-    for (const TLMBibleModule* b : bibles) {
-      QAction* item = menu_compare_->addAction(EscapeMnemonic(ToDisplayText(b->GetAbbreviation())) +
-                                               QLatin1Char('\t') +
-                                               EscapeMnemonic(ToDisplayText(b->GetTitle())));
-      item->setCheckable(true);
-      item->setChecked(bible_view_->CompareBible() == b);
-      connect(item, &QAction::triggered, this, [this, b] {
-        if (library_->IndexOf(b) >= 0) bible_view_->SetCompareBible(b);
-      });
-    }
-  });
-
-  QMenu* tabs = bar->addMenu(QStringLiteral("Tabs"));
-  tabs->addAction(find("Main.ActionTabsShowAll"));
-  tabs->addAction(find("Main.ActionTabsShowFavs"));
-
-  QMenu* view = bar->addMenu(QStringLiteral("Vie&w"));
-  view->addAction(verse_list_view_->ActionMax);
-  view->addAction(bible_view_->ActionMax);
-  view->addAction(dict_view_->ActionMax);
-  view->addAction(comment_view_->ActionMax);
-  view->addSeparator();
-  view->addAction(find("Main.ActionFontPlus"));
-  view->addAction(find("Main.ActionFontMinus"));
-
-  QMenu* help = bar->addMenu(QStringLiteral("Help"));
-  help->addAction(find("Main.ActionAbout"));
-
-  // Qt has no idle update: every menu recomputes the states it shows.
-  for (QMenu* menu : bar->findChildren<QMenu*>())
-    connect(menu, &QMenu::aboutToShow, actions_, &TActions::UpdateNow);
-}
-
-void TMain::RebuildResourceMenus() {
-  for (QAction* a : menu_bible_->actions()) {
-    if (a == menu_bible_separator_) break;
-    menu_bible_->removeAction(a);
-    a->deleteLater();
-  }
-  const auto& bibles = library_->Bibles();
-  for (int i = 0; i < static_cast<int>(bibles.size()); ++i) {
-    const TLMBibleModule* b = bibles[static_cast<size_t>(i)];
-    auto* item = new QAction(EscapeMnemonic(ToDisplayText(b->GetAbbreviation())) +
-                                 QLatin1Char('\t') + EscapeMnemonic(ToDisplayText(b->GetTitle())),
-                             menu_bible_);
-    item->setCheckable(true);
-    item->setData(i);
-    const std::string abbreviation = b->GetAbbreviation();
-    connect(item, &QAction::triggered, this, [this, abbreviation] {
-      ShowPane(TPane::kBible);
-      const TLMBibleModule* bible = library_->FindBible(abbreviation);
-      if (bible != nullptr && bible_view_->CurrentBible() != bible) bible_view_->ShowBible(bible);
-    });
-    menu_bible_->insertAction(menu_bible_separator_, item);
-  }
-}
-
-void TMain::OnModulesChanged() {
-  if (startup_complete_) RebuildResourceMenus();
-}
-
-void TMain::UpdateMainActions() {
-  const auto* view = qobject_cast<const THtmlView*>(QApplication::focusWidget());
-  const bool can_copy = view != nullptr && view->SelLength() > 0;
-  actions_->Find(QStringLiteral("Main.ActionMainCopy"))->setEnabled(can_copy);
-  actions_->Find(QStringLiteral("Main.ActionMainAppend"))->setEnabled(can_copy);
-  const config::Properties& p = config::GlobalProperties();
-  const int sizes[] = {p.bible_view.main_size, p.verse_list_view.main_size, p.dict_view.main_size,
-                       p.comment_view.main_size};
-  actions_->Find(QStringLiteral("Main.ActionFontPlus"))
-      ->setEnabled(std::any_of(std::begin(sizes), std::end(sizes), [](int s) { return s < 20; }));
-  actions_->Find(QStringLiteral("Main.ActionFontMinus"))
-      ->setEnabled(std::any_of(std::begin(sizes), std::end(sizes), [](int s) { return s > 6; }));
-  const auto any = [](auto pred, std::initializer_list<TResourceTabs*> strips) {
-    return std::any_of(strips.begin(), strips.end(), pred);
-  };
-  const std::initializer_list<TResourceTabs*> strips = {bible_view_->Tabs(), dict_view_->Tabs(),
-                                                        comment_view_->Tabs()};
-  actions_->Find(QStringLiteral("Main.ActionTabsShowAll"))
-      ->setEnabled(any([](TResourceTabs* t) { return t->AnyHidden(); }, strips));
-  actions_->Find(QStringLiteral("Main.ActionTabsShowFavs"))
-      ->setEnabled(any([](TResourceTabs* t) { return t->AnyDiffersFromFlags(); }, strips));
-}
 
 void TMain::CopyFocused(bool append) {
   auto* view = qobject_cast<THtmlView*>(QApplication::focusWidget());
@@ -563,8 +339,20 @@ void TMain::GatherState() {
   }
 }
 
+bool TMain::SaveSettingsNow() {
+  if (!startup_complete_) return false;
+  GatherState();
+  return SaveSettings(Storage()).ok();
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
+  // The close query: the entry editor may keep the window open.
+  if (!authoring_->QueryClose()) {
+    event->ignore();
+    return;
+  }
   if (startup_complete_) {
+    Q_EMIT closingWindows();
     GatherState();
     if (const Status saved = SaveSettings(Storage()); !saved.ok()) {
       ShowMessage(QString::fromLatin1(config::kSaveFailedMessage));

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QRect>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,8 @@ inline constexpr const char* kApplicationTitle = "Lumora 4.4";
 inline constexpr const char* kPmapMissingMessage =
     "pmap.dat file not found. Reinstallation may be necessary.";
 inline constexpr const char* kVersionText = "Release Version 4.4.2003.10.16 (4.4d)";
+// "Go to the Lumora Web Page".
+inline constexpr const char* kWebPageAddress = "https://lumora.example.org/";
 
 struct TMainOptions {
   // Where the modules and data files are; empty: the executable's folder.
@@ -71,6 +74,14 @@ struct TMainOptions {
   // The desktop's "open" for http, mailto and file links; null: the
   // desktop's own.
   IShellOpen* shell = nullptr;
+};
+
+// The points of the start-up sequence where features do their part.
+enum class TStartupStage {
+  kImages,      // "Initializing Images": the image folder is scanned
+  kDevotions,   // "devotion.dys" is read
+  kPanesReady,  // modules loaded, panes set up and positioned
+  kComplete,    // start-up complete, pane showing released
 };
 
 // True when a window at `rect` would be reachable: a strip along its top
@@ -103,8 +114,15 @@ class TMain : public QMainWindow, public IPaneHost {
   TFrameDictView* DictView() const { return dict_view_; }
   TFrameVerseListView* VerseListView() const { return verse_list_view_; }
   QLineEdit* QuickJump() const { return quick_jump_; }
-  QMenu* MenuBible() const { return menu_bible_; }
+  QMenu* MenuBible() const { return Menu("MenuBible"); }
+  // A menu of the menu bar by its object name ("MenuImages", ...); null when
+  // there is none.
+  QMenu* Menu(const char* object_name) const;
+  // A main-window command of the command table ("ActionExit").
+  QAction* MainAction(const char* name) const;
   const TModuleCatalogue& Catalogue() const;
+  // The folder of the program's data files (with a trailing separator); set
+  // by start-up before its first stage.
   const std::string& ProgramFolder() const { return program_folder_; }
   // Where start-up placed the window (normal geometry) and whether it opens
   // maximised.
@@ -121,6 +139,11 @@ class TMain : public QMainWindow, public IPaneHost {
 
   // Close sequence steps 2 to 8: the working state into the store.
   void GatherState();
+  // Writes the settings now (after a bookmark change, when the desktop
+  // session ends); false when the store refused.
+  bool SaveSettingsNow();
+  // The store the settings are read from and written to.
+  config::SettingsStorage& SettingsStorage() { return Storage(); }
   // The resource menus (rebuilt at the end of start-up and on every change
   // of the library's lists).
   void RebuildResourceMenus();
@@ -157,6 +180,13 @@ class TMain : public QMainWindow, public IPaneHost {
   IOutputService& Output() override { return *output_; }
   IPreferencesService& Preferences() override { return *preferences_; }
 
+ Q_SIGNALS:
+  // Start-up reached `stage` (features installed before start-up do their
+  // part then).
+  void startupStage(lumora::ui::TStartupStage stage);
+  // Close sequence step 4: tool windows close and store their states.
+  void closingWindows();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -169,11 +199,18 @@ class TMain : public QMainWindow, public IPaneHost {
   void ApplyTabFlags();
   void SetUpPanes();
 
+  // Each feature installs its commands and services (features.cpp).
+  void InstallFeatures();
+  // Commands, menus and the tool bar (main_commands.cpp).
   void CreatePanes();
   void CreateActions();
+  void BindWindowCommands();
   void CreateMenus();
   void CreateToolBar();
   void UpdateMainActions();
+  void TogglePane(TPane pane);
+  void CheckResourceItems(QMenu& menu, int current);
+  void FillCompareMenu(QMenu& menu, bool bible_view);
   void CopyFocused(bool append);
   void StepBible(int delta);
   void ChangeFontSizes(int delta);
@@ -214,9 +251,9 @@ class TMain : public QMainWindow, public IPaneHost {
   TFrameVerseListView* verse_list_view_ = nullptr;
   QLabel* quick_jump_label_ = nullptr;
   QLineEdit* quick_jump_ = nullptr;
-  QMenu* menu_bible_ = nullptr;
-  QMenu* menu_compare_ = nullptr;
-  QAction* menu_bible_separator_ = nullptr;
+  std::map<std::string, QMenu*> menus_;
+  // The first separator of each menu: resource lists stand above it.
+  std::map<QMenu*, QAction*> resource_separators_;
 
   QRect placed_geometry_;
   bool placed_maximized_ = false;

@@ -108,6 +108,8 @@ void TMain::FormCreate() {
                               verse_list_view_->Tabs()})
     tabs->ApplyAppearance(look);
 
+  status(QStringLiteral("Initializing Images"));
+  Q_EMIT startupStage(TStartupStage::kImages);
   status(QStringLiteral("Initializing"));
   Result<ParagraphMap> map =
       ParagraphMap::Load(DefaultFileSystem(), program_folder_ + kParagraphMapFileName);
@@ -118,6 +120,7 @@ void TMain::FormCreate() {
   if (library_->Paragraphs() == nullptr)
     library_->SetParagraphMap(std::make_unique<ParagraphMap>(std::move(map.value())));
   step("pmap.dat read");
+  Q_EMIT startupStage(TStartupStage::kDevotions);
 
   const Status loaded = library_->Load(
       program_folder_, [&status](const std::string& text) { status(ToDisplayText(text)); });
@@ -187,11 +190,13 @@ void TMain::FormCreate() {
   if (p.view_dict && !library_->Books().empty()) SetPaneShown(TPane::kBook, true);
   if (p.view_comment && !library_->Commentaries().empty()) SetPaneShown(TPane::kCommentary, true);
   RebuildResourceMenus();
+  Q_EMIT startupStage(TStartupStage::kPanesReady);
 
   startup_complete_ = true;
   pane_showing_locked_ = false;
   ApplyLayout();
   actions_->UpdateNow();
+  Q_EMIT startupStage(TStartupStage::kComplete);
   step("start-up complete");
 
   // The splash goes at the first idle moment.
