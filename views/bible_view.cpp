@@ -216,6 +216,10 @@ const TLMBibleModule* TFrameBibleView::CompareBible() const {
 }
 
 int TFrameBibleView::TopVerse() const {
+  // The verse the program put at the top, while the widget still holds it
+  // there: a shorter page (another Bible, paragraph mode) may not have let
+  // it reach the top, and that must not move the reader.
+  if (anchored_verse_ > 0 && text_view_->HTMLView()->PositionHeld()) return anchored_verse_;
   const int first = text_view_->FirstVisibleVerse();
   return first > 0 ? first : current_verse_;
 }
@@ -243,6 +247,7 @@ void TFrameBibleView::GoToVerse(int v) {
   if (chapter_box_->currentIndex() != to.chapter - 1) chapter_box_->setCurrentIndex(to.chapter - 1);
 
   current_verse_ = v;
+  anchored_verse_ = v;
   if (from.book == to.book && from.chapter == to.chapter) {
     text_view_->ScrollToVerse(v);
   } else {
@@ -252,7 +257,10 @@ void TFrameBibleView::GoToVerse(int v) {
       chapter_verses_.push_back(static_cast<uint16_t>(i));
     text_view_->SetBible(b);
     text_view_->ShowVerses(chapter_verses_, {}, false, false);
-    if (to.verse != 1) text_view_->ScrollToVerse(v);
+    if (to.verse != 1)
+      text_view_->ScrollToVerse(v);
+    else
+      text_view_->HTMLView()->HoldTop();
   }
 
   Q_EMIT verseChanged(v);

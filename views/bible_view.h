@@ -195,6 +195,7 @@ class TFrameBibleView : public QWidget {
   TLibrary& library_;
 
   int current_verse_ = 0;  // 0 before the first GoToVerse, -1 forces a render
+  int anchored_verse_ = 0;  // the verse GoToVerse put at the top
   TVerseList chapter_verses_;
   BibleHistory history_;
   // LinkCommentaries, LinkDictionaries, ShowFootnotes, ShowEditLinks before

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
@@ -345,7 +346,30 @@ bool TMain::SaveSettingsNow() {
   return SaveSettings(Storage()).ok();
 }
 
+bool TMain::BeginLongWork(std::function<void()> stop) {
+  if (stop_long_work_) return false;
+  stop_long_work_ = stop ? std::move(stop) : [] {};
+  return true;
+}
+
+void TMain::EndLongWork() {
+  stop_long_work_ = nullptr;
+  if (close_after_long_work_) {
+    close_after_long_work_ = false;
+    // After the work's own caller has returned.
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
+  // A loop that lets events run is under way: it stops, and the window
+  // closes once it has returned.
+  if (stop_long_work_) {
+    close_after_long_work_ = true;
+    stop_long_work_();
+    event->ignore();
+    return;
+  }
   // The close query: the entry editor may keep the window open.
   if (!authoring_->QueryClose()) {
     event->ignore();
