@@ -161,9 +161,12 @@ void TFrameBibleView::SetBibles() {
   text_view_->SetCompareBible(nullptr);
   AttachResources();
   ApplySettingsToTextView();
-  const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
-  saved_link_settings_ = {s.link_commentaries, s.link_dictionaries, s.show_footnotes,
-                          s.show_edit_links};
+  const config::Properties& p = config::GlobalProperties();
+  const config::TPropertiesBibleView& s = p.bible_view;
+  // Started in paragraph mode: the user's own values were saved beside it.
+  saved_link_settings_ = s.para_mode ? p.para_saved_links
+                                     : std::array<bool, 4>{s.link_commentaries, s.link_dictionaries,
+                                                           s.show_footnotes, s.show_edit_links};
   Q_EMIT stateChanged();
 }
 
@@ -192,6 +195,12 @@ const std::vector<const TLMBibleModule*>& TFrameBibleView::Bibles() const {
 }
 
 const TLMBibleModule* TFrameBibleView::Kjv() const { return library_.Kjv(); }
+
+std::array<bool, 4> TFrameBibleView::UserLinkSettings() const {
+  const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
+  if (s.para_mode) return saved_link_settings_;
+  return {s.link_commentaries, s.link_dictionaries, s.show_footnotes, s.show_edit_links};
+}
 
 void TFrameBibleView::ApplySettingsToTextView() {
   const config::Properties& p = config::GlobalProperties();

@@ -295,6 +295,7 @@ void TMain::GatherState() {
     if (!m->tab_visible) SortedInsert(p.hidden_tabs, m->GetAbbreviation());
 
   if (bible_view_->CurrentVerse() > 0) p.last_bible_verse = bible_view_->CurrentVerse();
+  p.para_saved_links = bible_view_->UserLinkSettings();
   p.view_verse_list = PaneVisible(TPane::kVerseList);
   p.view_bible = PaneVisible(TPane::kBible);
   p.view_dict = lib.Books().empty() || PaneVisible(TPane::kBook);
