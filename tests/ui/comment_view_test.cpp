@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -123,9 +124,10 @@ TEST_F(CommentViewTest, EntryBoxTakesTypedReferencesAndItsItems) {
   Q_EMIT view_.EntryBox()->activated(2);
   EXPECT_EQ(Shown(), "CN " + std::to_string(kJ316 + 1));
   // Typing a title and leaving the box shows nothing new.
-  Edit().setText(QString::fromStdString(test::KjvRef(1)));
-  Edit().clearFocus();
-  view_.HTMLView()->setFocus();
+  Edit().clear();
+  QTest::keyClicks(&Edit(), QString::fromStdString(test::KjvRef(1)));
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(&Edit(), &out);
   EXPECT_EQ(Shown(), "CN " + std::to_string(kJ316 + 1));
   // Selecting programmatically runs no handler.
   view_.EntryBox()->Select(0);

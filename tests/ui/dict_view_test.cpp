@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QGridLayout>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -180,9 +181,12 @@ TEST_F(DictViewTest, EntryBoxCompletesTypedTitlesAndOnlyUserActionsShowEntries) 
   EXPECT_EQ(Shown(), "SYNT LOVE");
   EXPECT_EQ(edit.selectedText(), QStringLiteral("LOVE"));
   // Leaving the box does not look its text up.
-  edit.setText(QStringLiteral("GRACE"));
-  edit.clearFocus();
-  view_.HTMLView()->setFocus();
+  view_.EntryBox()->SetTypeAhead(false);
+  edit.clear();
+  QTest::keyClicks(&edit, QStringLiteral("GRACE"));
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(&edit, &out);
+  view_.EntryBox()->SetTypeAhead(true);
   EXPECT_EQ(Shown(), "SYNT LOVE");
   // The drop-down: as many rows as fit the display, as wide as it allows.
   box.showPopup();
