@@ -13,9 +13,7 @@ std::string_view SchemeOf(std::string_view href) {
 
 }  // namespace
 
-bool IsVerseListLink(std::string_view href) {
-  return cp1252::EqualNoCase(SchemeOf(href), "vrl");
-}
+bool IsVerseListLink(std::string_view href) { return cp1252::EqualNoCase(SchemeOf(href), "vrl"); }
 
 bool IsVerseLink(std::string_view href) {
   return cp1252::EqualNoCase(SchemeOf(href), "vr") || IsVerseListLink(href);

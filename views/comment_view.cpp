@@ -162,7 +162,8 @@ void TFrameCommentView::DropModules() {
   kept_hidden_.clear();
   const auto& list = library_.Commentaries();
   for (int i = 0; i < tabs_->count() && i < static_cast<int>(list.size()); ++i)
-    if (!tabs_->isTabVisible(i)) kept_hidden_.push_back(list[static_cast<size_t>(i)]->GetAbbreviation());
+    if (!tabs_->isTabVisible(i))
+      kept_hidden_.push_back(list[static_cast<size_t>(i)]->GetAbbreviation());
   const TLMCommentaryModule* current = CurrentCommentary();
   kept_current_ = current != nullptr ? current->GetAbbreviation() : std::string();
   dropped_ = true;
@@ -240,8 +241,7 @@ void TFrameCommentView::FillEntryBox() {
     // A title block that does not match the slots: read the titles.
     title_slots_.clear();
     for (const std::string& t : titles) {
-      const ParsedReferences parsed =
-          parser_ ? parser_->Parse(t) : ParsedReferences{};
+      const ParsedReferences parsed = parser_ ? parser_->Parse(t) : ParsedReferences{};
       title_slots_.push_back(parsed.ranges.empty() ? -1 : parsed.ranges.front().first - 1);
     }
   }
@@ -251,7 +251,8 @@ void TFrameCommentView::FillEntryBox() {
 
 int TFrameCommentView::TitleIndexOf(int position) const {
   const auto it = std::lower_bound(title_slots_.begin(), title_slots_.end(), position);
-  if (it != title_slots_.end() && *it == position) return static_cast<int>(it - title_slots_.begin());
+  if (it != title_slots_.end() && *it == position)
+    return static_cast<int>(it - title_slots_.begin());
   // Titles read one by one need not be sorted.
   const auto found = std::find(title_slots_.begin(), title_slots_.end(), position);
   return found == title_slots_.end() ? -1 : static_cast<int>(found - title_slots_.begin());
@@ -279,10 +280,12 @@ void TFrameCommentView::OnEntryBoxEnter(const QString& text) {
 
 void TFrameCommentView::RecordHistory() {
   if (!history_.Recording()) return;
-  const TLMCommentaryModule* shown =
-      shown_abbreviation_.empty() || dropped_ ? nullptr : library_.FindCommentary(shown_abbreviation_);
+  const TLMCommentaryModule* shown = shown_abbreviation_.empty() || dropped_
+                                         ? nullptr
+                                         : library_.FindCommentary(shown_abbreviation_);
   // A position counts only where the Commentary has a comment.
-  const bool counts = current_position_ >= 0 && shown != nullptr && shown->HasEntry(current_position_);
+  const bool counts =
+      current_position_ >= 0 && shown != nullptr && shown->HasEntry(current_position_);
   history_.Record({shown_abbreviation_, static_cast<uint16_t>(std::max(current_position_, 0))},
                   counts);
 }
@@ -363,8 +366,8 @@ void TFrameCommentView::RefreshView() {
   // Nothing shown yet: nothing to show again.
   if (current_position_ < 0 || CurrentCommentary() == nullptr) return;
   // Re-shown as it is: no history, the pane left as it is.
-  ShowPosition(current_position_, Reference(current_position_), TitleIndexOf(current_position_),
-               0, 0);
+  ShowPosition(current_position_, Reference(current_position_), TitleIndexOf(current_position_), 0,
+               0);
 }
 
 void TFrameCommentView::OnTabChanged(int /*index*/) {
@@ -385,7 +388,8 @@ void TFrameCommentView::JumpBack(int k) {
   if (k < 0 || dropped_) return;
   const TLMCommentaryModule* shown =
       shown_abbreviation_.empty() ? nullptr : library_.FindCommentary(shown_abbreviation_);
-  const bool counts = current_position_ >= 0 && shown != nullptr && shown->HasEntry(current_position_);
+  const bool counts =
+      current_position_ >= 0 && shown != nullptr && shown->HasEntry(current_position_);
   history_.JumpBack(static_cast<size_t>(k),
                     {shown_abbreviation_, static_cast<uint16_t>(std::max(current_position_, 0))},
                     counts, [this](const TCommentaryPlace& target) {

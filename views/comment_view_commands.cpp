@@ -21,8 +21,8 @@
 
 namespace lumora::ui {
 
-QAction* TFrameCommentView::NewAction(const char* name, const QString& caption,
-                                      const QString& hint, const QKeySequence& key) {
+QAction* TFrameCommentView::NewAction(const char* name, const QString& caption, const QString& hint,
+                                      const QKeySequence& key) {
   // Keys apply only while the focus is in this pane.
   return context_.actions.Add(this, QString::fromLatin1(name), caption, hint, key);
 }
@@ -49,19 +49,21 @@ void TFrameCommentView::CreateActions() {
   ActionCopyAll = NewAction("ActionCopyAll", QStringLiteral("Copy All"),
                             QStringLiteral("Copy all text in Commentary View"));
   connect(ActionCopyAll, &QAction::triggered, this, [this] { CopyAll(); });
-  ActionSearchSelected = NewAction("ActionSearchSelected",
-                                   QStringLiteral("Search Bible for Selected Text"),
-                                   QStringLiteral("Search Bible for selected text"));
+  ActionSearchSelected =
+      NewAction("ActionSearchSelected", QStringLiteral("Search Bible for Selected Text"),
+                QStringLiteral("Search Bible for selected text"));
   connect(ActionSearchSelected, &QAction::triggered, this, [this] { SearchSelected(); });
   ActionTopicGuideCmt = NewAction("ActionTopicGuideCmt", QStringLiteral("Topic Guide for verse"),
                                   QStringLiteral("Open Topic Guide for verse"));
   ActionTopicGuideCmt->setIcon(ToolGlyphIcon(QStringLiteral("TG")));
   connect(ActionTopicGuideCmt, &QAction::triggered, this, [this] { TopicGuideForVerse(); });
-  ActionLoadVerseList = NewAction("ActionLoadVerseList", QStringLiteral("Load all Referenced Verses"),
-                                  QStringLiteral("Load all referenced verses into the Verse List"));
+  ActionLoadVerseList =
+      NewAction("ActionLoadVerseList", QStringLiteral("Load all Referenced Verses"),
+                QStringLiteral("Load all referenced verses into the Verse List"));
   connect(ActionLoadVerseList, &QAction::triggered, this, [this] { LoadReferencedVerses(); });
-  ActionEditComment = NewAction("ActionEditComment", QStringLiteral("Edit Commentary"),
-                                QStringLiteral("Edit this commentary on this verse (user modules only)"));
+  ActionEditComment =
+      NewAction("ActionEditComment", QStringLiteral("Edit Commentary"),
+                QStringLiteral("Edit this commentary on this verse (user modules only)"));
   ActionEditComment->setIcon(ToolGlyphIcon(QStringLiteral("E")));
   connect(ActionEditComment, &QAction::triggered, this, [this] { EditComment(); });
   ActionClearComment = NewAction("ActionClearComment", QStringLiteral("Clear Commentary Entry"),
@@ -85,8 +87,7 @@ void TFrameCommentView::CreateActions() {
                                    QStringLiteral("Maximize Commentary View"),
                                    QKeySequence(Qt::SHIFT | Qt::Key_F12), Qt::WindowShortcut);
   ActionMax->setIcon(st->standardIcon(QStyle::SP_TitleBarMaxButton));
-  connect(ActionMax, &QAction::triggered, this,
-          [this] { host_.MaximizePane(TPane::kCommentary); });
+  connect(ActionMax, &QAction::triggered, this, [this] { host_.MaximizePane(TPane::kCommentary); });
 }
 
 void TFrameCommentView::UpdateActions() {
@@ -146,7 +147,8 @@ void TFrameCommentView::SearchSelected() {
 }
 
 void TFrameCommentView::TopicGuideForVerse() {
-  const std::string reference = current_position_ >= 0 ? Reference(current_position_) : std::string();
+  const std::string reference =
+      current_position_ >= 0 ? Reference(current_position_) : std::string();
   if (!reference.empty() && host_.Search().CanTopicGuide()) host_.Search().TopicGuide(reference);
 }
 

@@ -173,7 +173,8 @@ void TFrameDictView::DropModules() {
   kept_hidden_.clear();
   const auto& books = library_.Books();
   for (int i = 0; i < tabs_->count() && i < static_cast<int>(books.size()); ++i)
-    if (!tabs_->isTabVisible(i)) kept_hidden_.push_back(books[static_cast<size_t>(i)]->GetAbbreviation());
+    if (!tabs_->isTabVisible(i))
+      kept_hidden_.push_back(books[static_cast<size_t>(i)]->GetAbbreviation());
   const TLMDictionaryModule* current = CurrentBook();
   kept_current_ = current != nullptr ? current->GetAbbreviation() : std::string();
   dropped_ = true;

@@ -133,8 +133,7 @@ class TFrameDictView : public QWidget {
   // Renders entry `entry` of the current Book (no checks, no history).
   void Render(int entry, int first, int last);
   void ClearEntry();
-  std::string FooterOf(const TLMDictionaryModule& book, int entry,
-                       const std::string& text) const;
+  std::string FooterOf(const TLMDictionaryModule& book, int entry, const std::string& text) const;
   void UpdateCorresponding();
 
   void ShowContextMenu(const std::string& url, const std::string& selected, const QPoint& at);

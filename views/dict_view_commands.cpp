@@ -53,9 +53,9 @@ void TFrameDictView::CreateActions() {
   ActionCopyAll = NewAction("ActionCopyAll", QStringLiteral("Copy All"),
                             QStringLiteral("Copy all text from Book view"));
   connect(ActionCopyAll, &QAction::triggered, this, [this] { CopyAll(); });
-  ActionSearchSelected = NewAction("ActionSearchSelected",
-                                   QStringLiteral("Search Bible for Selected Text"),
-                                   QStringLiteral("Search Bible for selected text"));
+  ActionSearchSelected =
+      NewAction("ActionSearchSelected", QStringLiteral("Search Bible for Selected Text"),
+                QStringLiteral("Search Bible for selected text"));
   connect(ActionSearchSelected, &QAction::triggered, this, [this] { SearchSelected(); });
   ActionLoadVerseList =
       NewAction("ActionLoadVerseList", QStringLiteral("Load all Referenced Verses"),
@@ -70,8 +70,8 @@ void TFrameDictView::CreateActions() {
         host_.Search().CanTopicGuide())
       host_.Search().TopicGuide(b->EntryTitles()[static_cast<size_t>(current_entry_)]);
   });
-  ActionEditEntry = NewAction("ActionEditEntry", QStringLiteral("Edit Entry"),
-                              QStringLiteral("Edit This Entry"));
+  ActionEditEntry =
+      NewAction("ActionEditEntry", QStringLiteral("Edit Entry"), QStringLiteral("Edit This Entry"));
   ActionEditEntry->setIcon(ToolGlyphIcon(QStringLiteral("E")));
   connect(ActionEditEntry, &QAction::triggered, this, [this] {
     UpdateActions();
@@ -102,10 +102,10 @@ void TFrameDictView::CreateActions() {
     const std::string& source = HTMLView()->DocumentSource();
     if (!source.empty()) host_.Output().CopyFormatted({source, std::string()});
   });
-  ActionMax = context_.actions.Add(this, QStringLiteral("ActionMax"),
-                                   QStringLiteral("Maximize Book View"),
-                                   QStringLiteral("Maximize Book View"),
-                                   QKeySequence(Qt::SHIFT | Qt::Key_F11), Qt::WindowShortcut);
+  ActionMax =
+      context_.actions.Add(this, QStringLiteral("ActionMax"), QStringLiteral("Maximize Book View"),
+                           QStringLiteral("Maximize Book View"),
+                           QKeySequence(Qt::SHIFT | Qt::Key_F11), Qt::WindowShortcut);
   ActionMax->setIcon(st->standardIcon(QStyle::SP_TitleBarMaxButton));
   connect(ActionMax, &QAction::triggered, this, [this] { host_.MaximizePane(TPane::kBook); });
 }
@@ -128,8 +128,7 @@ void TFrameDictView::UpdateActions() {
 
   // "Topic Guide for \"%s\"" with the entry's title.
   if (shown) {
-    const QString title =
-        ToDisplayText(b->EntryTitles()[static_cast<size_t>(current_entry_)]);
+    const QString title = ToDisplayText(b->EntryTitles()[static_cast<size_t>(current_entry_)]);
     ActionTopicGuide->setText(EscapeMnemonic(QStringLiteral("Topic Guide for \"%1\"").arg(title)));
     ActionTopicGuide->setToolTip(QStringLiteral("Open Topic Guide for \"%1\"").arg(title));
     ActionTopicGuide->setStatusTip(ActionTopicGuide->toolTip());

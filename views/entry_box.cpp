@@ -99,8 +99,10 @@ void TEntryBox::Select(int index) {
   typed_.clear();
   if (index != currentIndex()) setCurrentIndex(index);
   // An editable box keeps typed text when its index goes to -1.
-  if (index < 0) lineEdit()->clear();
-  else if (lineEdit()->text() != itemText(index)) lineEdit()->setText(itemText(index));
+  if (index < 0)
+    lineEdit()->clear();
+  else if (lineEdit()->text() != itemText(index))
+    lineEdit()->setText(itemText(index));
 }
 
 std::string TEntryBox::Text() const { return FromDisplayText(lineEdit()->text()); }

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QVBoxLayout>
-
 #include <optional>
 
 #include "config/properties.h"

@@ -156,8 +156,7 @@ TEST_F(CommentViewTest, HistoryKeepsOnlyVersesWithACommentWhenMovingOn) {
   Show("CN", 5);  // no comment there
   Show("CN", kJ316);
   Show("CN", kJ316 + 1);
-  EXPECT_EQ(Items(true),
-            (std::vector<std::string>{"CN " + std::to_string(kJ316), "CN 0"}));
+  EXPECT_EQ(Items(true), (std::vector<std::string>{"CN " + std::to_string(kJ316), "CN 0"}));
   const std::string jn = kit_.library.Kjv()->GetShortBookTitle(43);
   EXPECT_EQ(view_.HistoryCaptions(true),
             (QStringList{QString::fromStdString("CN - " + jn + " 3:16"),
@@ -244,11 +243,10 @@ TEST_F(CommentViewTest, RightClickMenuItemsActOnTheCommentAndTheLink) {
   item(plain, QStringLiteral("Send Commentary Link to Editor"))->trigger();
   item(plain, QStringLiteral("Set Bookmark"))->menu()->actions().front()->trigger();
   item(plain, QStringLiteral("Print this window"))->trigger();
-  EXPECT_EQ(kit_.host.log,
-            (std::vector<std::string>{
-                "ShowVerseList References 26138",
-                "SendToEditor <a href=\"lmcmt:CN|" + ref + "\">CN: " + ref + "</a>",
-                "Bookmark 1 CN " + std::to_string(kJ316) + " " + ref}));
+  EXPECT_EQ(kit_.host.log, (std::vector<std::string>{
+                               "ShowVerseList References 26138",
+                               "SendToEditor <a href=\"lmcmt:CN|" + ref + "\">CN: " + ref + "</a>",
+                               "Bookmark 1 CN " + std::to_string(kJ316) + " " + ref}));
   EXPECT_EQ(kit_.Output().printed, QStringList{QString::fromStdString("CN " + ref)});
 
   QMenu list;

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QGridLayout>
 #include <QApplication>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -55,8 +55,7 @@ class DictViewTest : public ::testing::Test {
   std::string Shown() const {
     const TLMDictionaryModule* b = view_.CurrentBook();
     if (b == nullptr || view_.CurrentEntry() < 0) return "-";
-    return b->GetAbbreviation() + " " +
-           b->EntryTitles()[static_cast<size_t>(view_.CurrentEntry())];
+    return b->GetAbbreviation() + " " + b->EntryTitles()[static_cast<size_t>(view_.CurrentEntry())];
   }
   // A click on a tab, as the user makes it.
   void ClickTab(const char* abbreviation) {
@@ -190,8 +189,7 @@ TEST_F(DictViewTest, EntryBoxCompletesTypedTitlesAndOnlyUserActionsShowEntries) 
   EXPECT_EQ(Shown(), "SYNT LOVE");
   // The drop-down: as many rows as fit the display, as wide as it allows.
   box.showPopup();
-  const int rows =
-      view_.ResourceView()->height() / (QFontMetrics(box.font()).height() + 2);
+  const int rows = view_.ResourceView()->height() / (QFontMetrics(box.font()).height() + 2);
   EXPECT_EQ(box.maxVisibleItems(), std::max(1, rows));
   box.hidePopup();
 }
@@ -225,7 +223,8 @@ TEST_F(DictViewTest, HistoryBackForwardAndItsCaptions) {
             (QStringList{QStringLiteral("SYNT - LOVE"), QStringLiteral("StrGrk - G0002"),
                          QStringLiteral("SYND - World")}));
   // Sixteen entries keep fifteen.
-  for (int n = 1; n <= 17; ++n) Show("StrHeb", "H00" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+  for (int n = 1; n <= 17; ++n)
+    Show("StrHeb", "H00" + std::string(n < 10 ? "0" : "") + std::to_string(n));
   EXPECT_EQ(view_.History().Back().size(), 15u);
   EXPECT_EQ(view_.History().Back().front().entry, 15);
   // An item whose entry is not there any more.
@@ -258,9 +257,9 @@ TEST_F(DictViewTest, HookItemsAreDisabledUntilTheirServicesCanAct) {
   const std::string selected = view_.HTMLView()->SelectedText();
   QMenu menu;
   view_.PopulateContextMenu(menu, "", selected);
-  for (const char* text : {"Search Bible for Selected Text", "Topic Guide for Selected Text",
-                           "Topic Guide for \"LOVE\"", "Send Book Entry Link to Editor",
-                           "Set Bookmark"}) {
+  for (const char* text :
+       {"Search Bible for Selected Text", "Topic Guide for Selected Text",
+        "Topic Guide for \"LOVE\"", "Send Book Entry Link to Editor", "Set Bookmark"}) {
     QAction* a = Item(menu, QString::fromLatin1(text));
     ASSERT_NE(a, nullptr) << text;
     EXPECT_FALSE(a->isEnabled()) << text;
@@ -284,8 +283,7 @@ TEST_F(DictViewTest, HookItemsAreDisabledUntilTheirServicesCanAct) {
   Item(live, QStringLiteral("Set Bookmark"))->menu()->actions().front()->trigger();
   EXPECT_EQ(kit_.host.log,
             (std::vector<std::string>{"SearchBible " + SearchTextFromSelection(selected) + " -",
-                                      "TopicGuide " + selected,
-                                      "TopicGuide LOVE",
+                                      "TopicGuide " + selected, "TopicGuide LOVE",
                                       "SendToEditor <a href=\"lmbook:SYNT|LOVE\">SYNT: LOVE</a>",
                                       "Bookmark 2 SYNT -1 LOVE"}));
   // A read-only Book is never edited.
@@ -336,7 +334,8 @@ TEST_F(DictViewTest, VerseLinksCopyTheirVersesAndListLinksOfferTheirPassages) {
   auto* grid = go->menu()->findChild<QWidget*>(QStringLiteral("GoToPassageGrid"));
   ASSERT_NE(grid, nullptr);
   auto* layout = static_cast<QGridLayout*>(grid->layout());
-  const QList<QToolButton*> buttons = grid->findChildren<QToolButton*>(QStringLiteral("GoToPassage"));
+  const QList<QToolButton*> buttons =
+      grid->findChildren<QToolButton*>(QStringLiteral("GoToPassage"));
   ASSERT_EQ(buttons.size(), 30);
   int row = 0, column = 0, span = 0;
   layout->getItemPosition(layout->indexOf(buttons[25]), &row, &column, &span, &span);
@@ -394,8 +393,8 @@ TEST_F(DictViewUserBookTest, EmptyUserEntriesInviteEditingAndDataStaysLiteral) {
   EXPECT_TRUE(view_.ActionDeleteEntry->isEnabled());
   kit_.host.log.clear();
   view_.ActionDeleteEntry->trigger();
-  EXPECT_EQ(kit_.host.log, std::vector<std::string>{"DeleteBookEntry UB " +
-                                                    std::to_string(view_.CurrentEntry())});
+  EXPECT_EQ(kit_.host.log,
+            std::vector<std::string>{"DeleteBookEntry UB " + std::to_string(view_.CurrentEntry())});
 }
 
 TEST_F(DictViewUserBookTest, ARewrittenEntryIsDrawnAgain) {

@@ -7,7 +7,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolTip>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,10 +99,16 @@ TEST_F(ResourcePanesTest, EverySchemeFromBothPanesReachesItsTargetAndMalformedLi
       both("H:30", {"ShowBookEntry StrHeb 29"}),  // the resource view lower-cases the scheme
       both("g:26", {"ShowBookEntry StrGrk 25"}),
       both("g:$1A", {"ShowBookEntry StrGrk 25"}),
-      both("h:0", {}), both("h:31", {}), both("h:", {}), both("h:2x", {}), both("g:-1", {}),
+      both("h:0", {}),
+      both("h:31", {}),
+      both("h:", {}),
+      both("h:2x", {}),
+      both("g:-1", {}),
       both("stgsrch:G26", {"SearchBible G26 KJVSL"}),
       both("stgsrch:H7225", {"SearchBible H7225 KJVSL"}),
-      both("stgsrch:G", {}), both("stgsrch:Q26", {}), both("stgsrch:G$1A", {}),
+      both("stgsrch:G", {}),
+      both("stgsrch:Q26", {}),
+      both("stgsrch:G$1A", {}),
       // Whole hrefs, byte for byte, to the window's dispatcher.
       both("lmbook:SYND|Aaron", {"OpenResourceLink lmbook:SYND|Aaron"}),
       both("LMCMT:CN|Jn 3:16", {"OpenResourceLink LMCMT:CN|Jn 3:16"}),
@@ -111,24 +116,35 @@ TEST_F(ResourcePanesTest, EverySchemeFromBothPanesReachesItsTargetAndMalformedLi
       both("lmimage:Map?x=%20", {"OpenResourceLink lmimage:Map?x=%20"}),
       both("vr:" + j316, {"GoToVerse 26137 select"}),
       both("vr:" + j316 + "+" + B205(2), {"GoToVerse 26137 select"}),
-      both("vr:" + B205(0), {}), both("vr:", {}), both("vr:" + B205(31103), {}),
+      both("vr:" + B205(0), {}),
+      both("vr:", {}),
+      both("vr:" + B205(31103), {}),
       both("vrl:" + j316 + "+" + B205(1) + "," + B205(1),
            {"ShowVerseList References 26137 26138 1"}),
       both("vrl:" + B205(31102) + "+" + B205(5), {"ShowVerseList References 31102"}),
-      both("vrl:,", {}), both("vrl:", {}), both("vrl:" + B205(0) + ",", {}),
+      both("vrl:,", {}),
+      both("vrl:", {}),
+      both("vrl:" + B205(0) + ",", {}),
       both("http://example.org/a?b=c d", {"OpenExternal http://example.org/a?b=c d"}),
       both("HTTP://example.org/", {"OpenExternal HTTP://example.org/"}),
       both("mailto:a@example.org", {"OpenExternal mailto:a@example.org"}),
       both("file:///etc/hosts", {"OpenExternal file:///etc/hosts"}),
-      both("https://example.org/", {}), both("ftp://example.org/", {}),
-      both("nocolon", {}), both("", {}), both("lp:26137", {}), both("lc:0,1", {}),
+      both("https://example.org/", {}),
+      both("ftp://example.org/", {}),
+      both("nocolon", {}),
+      both("", {}),
+      both("lp:26137", {}),
+      both("lc:0,1", {}),
       both("#bottom", {}),
       // The owner's own entries: item 1 of SYNT is ABRAHAM, of CN John 3:16.
       {"cen:$1", {"ShowPane Book"}, {"ShowPane Commentary"}},
-      both("cen:$FFFF", {}), both("cen:zz", {}), both("cen:", {}),
+      both("cen:$FFFF", {}),
+      both("cen:zz", {}),
+      both("cen:", {}),
       // Edit links act only where the module may be written (SYNT and CN
       // are read-only).
-      both("editd:0", {}), both("editc:5", {}),
+      both("editd:0", {}),
+      both("editc:5", {}),
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Click(*book_.ResourceView(), book_kit_.host, c.href), c.book) << "Book " << c.href;
@@ -157,12 +173,12 @@ QPoint LinkPoint(THtmlView& view, const QString& text) {
 TEST_F(ResourcePanesTest, ClicksInTheDocumentHandTheAnchorsHrefOverUnchanged) {
   THtmlView& view = *book_.HTMLView();
   const std::string source = view.DocumentSource();
-  for (const auto& [text, href] :
-       {std::pair{"lmcmt", "OpenResourceLink lmcmt:CN|Jn 3:16"},
-        std::pair{"lmbook", "OpenResourceLink lmbook:SYND|Aaron"},
-        std::pair{"mail", "OpenExternal mailto:a@example.org"}}) {
+  for (const auto& [text, href] : {std::pair{"lmcmt", "OpenResourceLink lmcmt:CN|Jn 3:16"},
+                                   std::pair{"lmbook", "OpenResourceLink lmbook:SYND|Aaron"},
+                                   std::pair{"mail", "OpenExternal mailto:a@example.org"}}) {
     book_kit_.host.log.clear();
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, LinkPoint(view, QString::fromLatin1(text)));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      LinkPoint(view, QString::fromLatin1(text)));
     EXPECT_EQ(book_kit_.host.log, std::vector<std::string>{href}) << text;
   }
   // The widget never follows a link itself.
@@ -182,8 +198,9 @@ TEST_F(ResourcePanesTest, EditLinksOfWritableModulesRunTheEditCommands) {
   ASSERT_FALSE(un->IsReadOnly());
   comment_.ShowComment(comment_kit_.library.IndexOf(un), 41, 0, 0, false);
   // An empty verse of a user Commentary invites the user to write on it.
-  EXPECT_NE(comment_.HTMLView()->DocumentSource().find("<a href=\"editc:41\">Edit this comment</a>"),
-            std::string::npos);
+  EXPECT_NE(
+      comment_.HTMLView()->DocumentSource().find("<a href=\"editc:41\">Edit this comment</a>"),
+      std::string::npos);
   EXPECT_EQ(Click(*comment_.ResourceView(), comment_kit_.host, "editc:41"),
             std::vector<std::string>{"EditCommentary UN 41"});
   EXPECT_EQ(Click(*comment_.ResourceView(), comment_kit_.host, "editd:41"),
@@ -201,8 +218,8 @@ TEST_F(ResourcePanesTest, PreviewsAreTheRenderersTextAfterTheResourceViewsDelay)
   auto timer = std::make_unique<ResourceManualTimer>();
   ResourceManualTimer& clock = *timer;
   frame.Preview().SetTimer(std::move(timer));
-  TPreviewContext context = MakePreviewContext(comment_kit_.library.Catalogue(),
-                                               comment_kit_.library.Kjv());
+  TPreviewContext context =
+      MakePreviewContext(comment_kit_.library.Catalogue(), comment_kit_.library.Kjv());
   const std::string j316 = B205(kJohn3_16);
   for (const std::string& href :
        {"vr:" + j316, "vr:" + j316 + "+" + B205(3), "vrl:" + j316 + "," + B205(1) + "+" + B205(20),
@@ -230,7 +247,7 @@ TEST_F(ResourcePanesTest, PreviewsAreTheRenderersTextAfterTheResourceViewsDelay)
   }
   // Malformed links and schemes the resource view does not preview: nothing.
   for (const std::string& href : {"vr:" + B205(0), std::string("vrl:,"), std::string("h:7225"),
-                                 std::string("https://example.org"), std::string("cen:$1")}) {
+                                  std::string("https://example.org"), std::string("cen:$1")}) {
     frame.HTMLViewerHotSpotCovered(href);
     frame.Preview().Fire();
     EXPECT_EQ(frame.HintText(), "") << href;

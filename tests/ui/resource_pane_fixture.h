@@ -23,17 +23,17 @@
 namespace lumora::test {
 
 inline constexpr const char* kUserBook = "UB";
-inline constexpr const char* kUserBookNotes = "Notes";          // no text
-inline constexpr const char* kUserBookSalt = "Salt & Light";    // cites John 3:16
+inline constexpr const char* kUserBookNotes = "Notes";        // no text
+inline constexpr const char* kUserBookSalt = "Salt & Light";  // cites John 3:16
 
 // The synthetic library copied into `folder`, with the user Book "UB"
 // ("Synthetic User Book") in its User folder.
 inline void MakeUserLibrary(const TempFolder& folder) {
   CopySyntheticLibrary(folder.Path());
   const std::string user = folder.Path() + "/User";
-  ASSERT_TRUE(
-      TLMDictionaryModule::CreateUserBookFile("Synthetic User Book", kUserBook, user).ok());
-  auto book = TLMDictionaryModule::Create(user + "/" + kUserBook + ".lmk", DefaultFileSystem(), user);
+  ASSERT_TRUE(TLMDictionaryModule::CreateUserBookFile("Synthetic User Book", kUserBook, user).ok());
+  auto book =
+      TLMDictionaryModule::Create(user + "/" + kUserBook + ".lmk", DefaultFileSystem(), user);
   ASSERT_TRUE(book.ok()) << book.status().message();
   ASSERT_TRUE(book.value()->AddEntry(kUserBookNotes).ok());
   ASSERT_TRUE(book.value()->AddEntry(kUserBookSalt).ok());
