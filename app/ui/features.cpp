@@ -3,11 +3,13 @@
 // connects to the start-up stages it needs. One line per feature.
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/main_window.h"
+#include "app/ui/quick_jump_feature.h"
 
 namespace lumora::ui {
 
 void TMain::InstallFeatures() {
   InstallBookmarksFeature(*this);
+  InstallQuickJump(*this);
 }
 
 }  // namespace lumora::ui
