@@ -17,21 +17,14 @@
 #include "app/ui/bookmark_dialogs.h"
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/main_window.h"
-#include "config/memory_storage.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
 #include "render/ui/html_view.h"
 #include "tests/support/test_bible.h"
 #include "tests/ui/synthetic_library.h"
-#include "tests/ui/test_host.h"
+#include "tests/ui/synthetic_main_window.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
-
-// QtTest's QTRY_* macros report to QtTest, not to GoogleTest: wait here.
-#ifndef LUMORA_WAIT_UNTIL
-#define LUMORA_WAIT_UNTIL(cond) \
-  ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, 3000)) << #cond
-#endif
 
 namespace lumora::ui {
 namespace {
@@ -48,69 +41,13 @@ BookmarkRecord BmRecord(int kind, std::string abbrev, int position, std::string 
   return r;
 }
 
-class BookmarksUiTest : public ::testing::Test {
+class BookmarksUiTest : public test::SyntheticMainWindowTest {
  protected:
-  void SetUp() override { config::GlobalProperties() = config::DefaultProperties(); }
-  void TearDown() override {
-    window_.reset();
-    config::GlobalProperties() = config::DefaultProperties();
-  }
-
-  // A main window on the synthetic library and storage_, as a start of the
-  // program; a second call is a restart (the first window closes and saves).
-  TMain& Start() {
-    if (window_) {
-      window_->close();
-      window_.reset();
-      config::GlobalProperties() = config::DefaultProperties();
-    }
-    library_ = std::make_unique<TLibrary>();
-    settings_ = std::make_unique<TSettings>();
-    TMainOptions options;
-    options.data_folder = test::SyntheticLibraryFolder();
-    options.storage = &storage_;
-    options.show_splash = false;
-    options.library = library_.get();
-    options.settings = settings_.get();
-    options.show_message = [this](const QString& text) { messages_ << text; };
-    options.ask_yes_no = [this](const QString&, const QString& question) {
-      questions_ << question;
-      return answer_yes_;
-    };
-    window_ = std::make_unique<TMain>(std::move(options));
-    EXPECT_TRUE(window_->StartupComplete()) << messages_.join(QLatin1Char('|')).toStdString();
-    test::Settle();
-    return *window_;
-  }
-  // Shown and active, so that focus and keys behave as for a user.
-  void ShowActive() {
-    window_->resize(1000, 700);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  }
-
   TBookmarks& Service() { return dynamic_cast<TBookmarks&>(window_->Bookmarks()); }
-  QAction* Main(const std::string& name) const { return window_->MainAction(name.c_str()); }
-  config::Properties& P() { return config::GlobalProperties(); }
-  // The settings as storage_ holds them now (what a crash would leave).
-  config::Properties Stored() {
-    config::Properties p = config::DefaultProperties();
-    (void)config::LoadProperties(p, storage_);
-    return p;
-  }
   const TLMCommentaryModule* Commentary(const std::string& a) const {
     return library_->FindCommentary(a);
   }
   const TLMDictionaryModule* Book(const std::string& a) const { return library_->FindBook(a); }
-
-  config::MemoryStorage storage_;
-  std::unique_ptr<TLibrary> library_;
-  std::unique_ptr<TSettings> settings_;
-  std::unique_ptr<TMain> window_;
-  QStringList messages_;
-  QStringList questions_;
-  bool answer_yes_ = true;
 };
 
 TEST_F(BookmarksUiTest, ANewInstallationShowsTenUnusedDisabledBookmarks) {

@@ -16,13 +16,7 @@
 #include <memory>
 
 #include "config/memory_storage.h"
-#include "tests/ui/test_host.h"
-
-// QtTest's QTRY_* macros report to QtTest, not to GoogleTest: wait here.
-#ifndef LUMORA_WAIT_UNTIL
-#define LUMORA_WAIT_UNTIL(cond) \
-  ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, 3000)) << #cond
-#endif
+#include "tests/ui/synthetic_main_window.h"
 
 namespace lumora::ui {
 namespace {

@@ -13,55 +13,22 @@
 #include "app/ui/history_drop_down.h"
 #include "app/ui/main_window.h"
 #include "app/ui/quick_jump_feature.h"
-#include "config/memory_storage.h"
 #include "render/ui/html_view.h"
 #include "tests/support/test_bible.h"
-#include "tests/ui/synthetic_library.h"
-#include "tests/ui/test_host.h"
+#include "tests/ui/synthetic_main_window.h"
 #include "views/comment_view.h"
-
-// QtTest's QTRY_* macros report to QtTest, not to GoogleTest: wait here.
-#ifndef LUMORA_WAIT_UNTIL
-#define LUMORA_WAIT_UNTIL(cond) \
-  ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, 3000)) << #cond
-#endif
 
 namespace lumora::ui {
 namespace {
 
 using test::V;
 
-class QuickJumpUiTest : public ::testing::Test {
+class QuickJumpUiTest : public test::SyntheticMainWindowTest {
  protected:
-  void SetUp() override { config::GlobalProperties() = config::DefaultProperties(); }
-  void TearDown() override {
-    window_.reset();
-    config::GlobalProperties() = config::DefaultProperties();
-  }
-
-  TMain& Start() {
-    if (window_) {
-      window_->close();
-      window_.reset();
-      config::GlobalProperties() = config::DefaultProperties();
-    }
-    library_ = std::make_unique<TLibrary>();
-    settings_ = std::make_unique<TSettings>();
-    TMainOptions options;
-    options.data_folder = test::SyntheticLibraryFolder();
-    options.storage = &storage_;
-    options.show_splash = false;
-    options.library = library_.get();
-    options.settings = settings_.get();
-    options.show_message = [this](const QString& text) { messages_ << text; };
-    window_ = std::make_unique<TMain>(std::move(options));
-    EXPECT_TRUE(window_->StartupComplete()) << messages_.join(QLatin1Char('|')).toStdString();
-    window_->resize(1000, 700);
-    window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    test::Settle();
-    return *window_;
+  TMain& StartShown() {
+    TMain& w = Start();
+    ShowActive();
+    return w;
   }
 
   // Types `text` into the empty box and presses Enter, as a user does.
@@ -75,16 +42,10 @@ class QuickJumpUiTest : public ::testing::Test {
     test::Settle();
   }
   THistoryDropDown* History() { return window_->QuickJump()->findChild<THistoryDropDown*>(); }
-
-  config::MemoryStorage storage_;
-  std::unique_ptr<TLibrary> library_;
-  std::unique_ptr<TSettings> settings_;
-  std::unique_ptr<TMain> window_;
-  QStringList messages_;
 };
 
 TEST_F(QuickJumpUiTest, TypedReferencesMoveTheBibleAndTheShownCommentary) {
-  TMain& w = Start();
+  TMain& w = StartShown();
   ASSERT_TRUE(w.PaneVisible(TPane::kCommentary));
   QLineEdit* box = w.QuickJump();
   THtmlView* bible_text = w.BibleView()->TextView()->HTMLView();
@@ -120,7 +81,7 @@ TEST_F(QuickJumpUiTest, TypedReferencesMoveTheBibleAndTheShownCommentary) {
 }
 
 TEST_F(QuickJumpUiTest, WhatCannotBePlacedIsReportedAndChangesNothing) {
-  TMain& w = Start();
+  TMain& w = StartShown();
   Type(QStringLiteral("jn 3:16"));
   const int verse = w.BibleView()->CurrentVerse();
   const int position = w.CommentView()->CurrentPosition();
@@ -142,7 +103,7 @@ TEST_F(QuickJumpUiTest, WhatCannotBePlacedIsReportedAndChangesNothing) {
 }
 
 TEST_F(QuickJumpUiTest, EnteringTheBoxSelectsItsText) {
-  TMain& w = Start();
+  TMain& w = StartShown();
   QLineEdit* box = w.QuickJump();
   ASSERT_FALSE(box->text().isEmpty());
   w.BibleView()->TextView()->HTMLView()->setFocus();
@@ -153,7 +114,7 @@ TEST_F(QuickJumpUiTest, EnteringTheBoxSelectsItsText) {
 }
 
 TEST_F(QuickJumpUiTest, TheBoxRemembersWhereItLedAcrossARestart) {
-  Start();
+  StartShown();
   for (const char* typed : {"jn 3:16", "xyzzy", "4:1", "jn 3:16", "1 John 1:9"}) {
     Type(QString::fromLatin1(typed));
   }
@@ -163,7 +124,7 @@ TEST_F(QuickJumpUiTest, TheBoxRemembersWhereItLedAcrossARestart) {
   const config::MruList want{"1 John 1:9", "jn 3:16", "4:1"};
   EXPECT_EQ(history->History().Items(), want);
 
-  TMain& w = Start();
+  TMain& w = StartShown();
   history = History();
   ASSERT_NE(history, nullptr);
   EXPECT_EQ(history->History().Items(), want);
