@@ -187,6 +187,15 @@ class TMain : public QMainWindow, public IPaneHost {
   IOutputService& Output() override { return *output_; }
   IPreferencesService& Preferences() override { return *preferences_; }
 
+  // --- Help hook --------------------------------------------------------------------
+  // Shows help topic `topic` ("Scribble110") through help_viewer, which the
+  // help feature sets; empty until then (dialogs disable their Help
+  // buttons while it is).
+  void ShowHelpTopic(const QString& topic) {
+    if (help_viewer) help_viewer(topic);
+  }
+  std::function<void(const QString& topic)> help_viewer;
+
  Q_SIGNALS:
   // Start-up reached `stage` (features installed before start-up do their
   // part then).
