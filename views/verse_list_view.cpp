@@ -105,7 +105,6 @@ TFrameVerseListView::TFrameVerseListView(const TPaneContext& context, QWidget* p
     Q_EMIT stateChanged();
   });
   connect(&context_.settings, &TSettings::changed, this, &TFrameVerseListView::OnSettingsChanged);
-  AttachModules();
   UpdateStatus();
   UpdateActions();
 }
@@ -250,7 +249,6 @@ void TFrameVerseListView::ToggleSetting(bool config::TPropertiesBibleView::*fiel
 
 void TFrameVerseListView::OnSettingsChanged(SettingsParts parts) {
   if ((parts & (kSettingsVerseListView | kSettingsLinking | kSettingsColors)) == 0) return;
-  if (parts & kSettingsLinking) AttachModules();
   if (verses_.empty()) {
     text_view_->HTMLView()->SetDefBackground(VerseListSettings().background_color);
   } else if (isVisible()) {
@@ -305,9 +303,8 @@ void TFrameVerseListView::DropModules() {
 }
 
 void TFrameVerseListView::AttachModules() {
-  text_view_->AttachLibrary(config::GlobalProperties().exclude_from_linking);
-  text_view_->Renderer().SetParagraphMap(library_.Paragraphs());
-  // The Bibles by name: the lists may have been rebuilt.
+  // The linked lists are taken again before every render; the Bibles are
+  // found again by name, as the lists may have been rebuilt.
   const TLMBibleModule* bible = bible_name_.empty() ? nullptr : library_.FindBible(bible_name_);
   if (bible == nullptr && !bible_name_.empty()) bible = library_.Kjv();
   text_view_->SetBible(bible);
@@ -350,6 +347,10 @@ void TFrameVerseListView::Rerender() {
 }
 
 void TFrameVerseListView::ApplySettingsToRenderer() {
+  // The library's current lists: start-up loads the library after the pane
+  // exists, without a change notice.
+  text_view_->AttachLibrary(config::GlobalProperties().exclude_from_linking);
+  text_view_->Renderer().SetParagraphMap(library_.Paragraphs());
   TPassageRenderer& r = text_view_->Renderer();
   r.SetSettings(VerseListSettings());
   r.SetKeyHighlightColor(config::GlobalProperties().key_hilight_color);

@@ -311,6 +311,24 @@ TEST_F(VerseListViewTest, SettingsOfOtherPanesDoNotRedrawAndAHiddenPaneRedrawsWh
   EXPECT_EQ(view_->TextView()->HTMLView()->DefFontSize(), 14);
 }
 
+// Start-up makes the pane before the library is loaded (without a change
+// notice); its first list still links the loaded modules.
+TEST(VerseListStartup, FirstListLinksTheModulesLoadedAfterThePaneWasMade) {
+  test::ResetSettings();
+  test::TPaneTestKit kit;
+  TFrameVerseListView view(kit.Context());
+  view.resize(600, 300);
+  view.show();
+  kit.library.Adopt(test::LoadSyntheticLibrary());
+  view.SetBible(kit.library.Kjv());
+  config::GlobalProperties().verse_list_view.link_commentaries = true;
+  config::GlobalProperties().verse_list_view.link_dictionaries = true;
+  view.LoadList({static_cast<uint16_t>(kJohn3_16)}, {}, "List", false);
+  const std::string& page = view.TextView()->HTMLView()->DocumentSource();
+  EXPECT_NE(page.find("\"lc:"), std::string::npos);
+  EXPECT_NE(page.find("\"ld:"), std::string::npos);
+}
+
 TEST_F(VerseListViewTest, StrongsItemsOnlyOverStrongsLinks) {
   view_->LoadList({static_cast<uint16_t>(kJohn3_16)}, {}, "List", false);
   const struct {
