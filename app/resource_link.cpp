@@ -8,28 +8,29 @@
 namespace lumora {
 namespace {
 
-TResourceLinkAction Message(std::string text) {
+TResourceLinkAction LinkMessage(std::string text) {
   TResourceLinkAction a;
   a.kind = TResourceLinkAction::Kind::kMessage;
   a.message = std::move(text);
   return a;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string QuotedName(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 TResourceLinkAction ResolveBookLink(bool has_abbreviation, const std::string& abbreviation,
                                     const std::string& target, const TModuleCatalogue& catalogue,
                                     const TLMDictionaryModule* shown) {
-  if (catalogue.Books().empty()) return Message(kNoBooksLoadedMessage);
+  if (catalogue.Books().empty()) return LinkMessage(kNoBooksLoadedMessage);
   const TLMDictionaryModule* book =
       has_abbreviation ? catalogue.BooksByAbbreviation().Find(abbreviation) : shown;
   if (has_abbreviation && book == nullptr)
-    return Message("Error: " + Quoted(abbreviation) + " book not available.");
+    return LinkMessage("Error: " + QuotedName(abbreviation) + " book not available.");
   // A Book view that shows nothing is as good as no Book at all.
-  if (book == nullptr) return Message(kNoBooksLoadedMessage);
+  if (book == nullptr) return LinkMessage(kNoBooksLoadedMessage);
   const int entry = book->FindTitle(target);
   if (entry < 0 || entry >= book->EntryCount())
-    return Message("Error: " + Quoted(target) + " not found in " + Quoted(book->GetAbbreviation()));
+    return LinkMessage("Error: " + QuotedName(target) + " not found in " +
+                       QuotedName(book->GetAbbreviation()));
   TResourceLinkAction a;
   a.kind = TResourceLinkAction::Kind::kShowBookEntry;
   a.book = book;
@@ -41,17 +42,17 @@ TResourceLinkAction ResolveCommentaryLink(bool has_abbreviation, const std::stri
                                           const std::string& target,
                                           const TModuleCatalogue& catalogue,
                                           const TLMCommentaryModule* shown) {
-  if (catalogue.Commentaries().empty()) return Message(kNoCommentariesLoadedMessage);
+  if (catalogue.Commentaries().empty()) return LinkMessage(kNoCommentariesLoadedMessage);
   const TLMCommentaryModule* commentary =
       has_abbreviation ? catalogue.CommentariesByAbbreviation().Find(abbreviation) : shown;
   if (has_abbreviation && commentary == nullptr)
-    return Message("Error: " + Quoted(abbreviation) + " commentary not available.");
-  if (commentary == nullptr) return Message(kNoCommentariesLoadedMessage);
+    return LinkMessage("Error: " + QuotedName(abbreviation) + " commentary not available.");
+  if (commentary == nullptr) return LinkMessage(kNoCommentariesLoadedMessage);
   const TLMBibleModule* kjv = catalogue.KjvBible();
   const ParsedReferences parsed =
       kjv != nullptr ? ParseReferences(target, *kjv) : ParsedReferences{};
   if (parsed.ranges.empty() || !IsVerseIndex(parsed.ranges.front().first))
-    return Message("Error: " + Quoted(target) + " not a valid reference.");
+    return LinkMessage("Error: " + QuotedName(target) + " not a valid reference.");
   TResourceLinkAction a;
   a.kind = TResourceLinkAction::Kind::kShowCommentary;
   a.commentary = commentary;
@@ -71,7 +72,7 @@ TResourceLinkAction ResolveResourceLink(std::string_view href, const TModuleCata
 
   const size_t bar = rest.find('|');
   const bool has_abbreviation = bar != std::string::npos && bar >= 1;
-  if (has_abbreviation && bar + 1 == rest.size()) return Message(kBadlyFormedLinkMessage);
+  if (has_abbreviation && bar + 1 == rest.size()) return LinkMessage(kBadlyFormedLinkMessage);
   std::string abbreviation;
   std::string target;
   if (has_abbreviation) {

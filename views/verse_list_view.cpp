@@ -179,11 +179,16 @@ void TFrameVerseListView::CreateActions() {
                 QStringLiteral("Copy all references from the verse list to the clipboard"),
                 QKeySequence(Qt::SHIFT | Qt::Key_F7), Qt::WindowShortcut);
   connect(ActionCopyAllReferences, &QAction::triggered, this, [this] { CopyAllReferences(); });
-  ActionExportVerses =
-      NewAction("ActionExportVerses", QStringLiteral("Export Verse from Verse List to File"),
+  ActionExportVerseList =
+      NewAction("ActionExportVerseList", QStringLiteral("Export Verse from Verse List to File"),
                 QStringLiteral("Export verse list to a file"));
-  ActionPrintVerses = NewAction("ActionPrintVerses", QStringLiteral("Print Verses from Verse List"),
-                                QStringLiteral("Print verses from the verse list"));
+  ActionPrintVerseList =
+      NewAction("ActionPrintVerseList", QStringLiteral("Print Verses from Verse List"),
+                QStringLiteral("Print verses from the verse list"));
+  // The export and print commands bind these and their enabled rule; until
+  // then they show disabled.
+  ActionExportVerseList->setEnabled(false);
+  ActionPrintVerseList->setEnabled(false);
 }
 
 void TFrameVerseListView::CreateToolBar() {
@@ -234,8 +239,6 @@ void TFrameVerseListView::UpdateActions() {
   const bool can_format = Bible() != nullptr;
   ActionCopyAllVerses->setEnabled(can_format && !verses_.empty());
   ActionCopyAllReferences->setEnabled(can_format && VerseCount() > 0);
-  ActionExportVerses->setEnabled(false);
-  ActionPrintVerses->setEnabled(false);
   ActionMax->setEnabled(!(host_.PaneVisible(TPane::kVerseList) && host_.VisiblePaneCount() == 1));
 }
 

@@ -116,9 +116,10 @@ class TFrameVerseListView : public QWidget {
   QAction* ActionCopyAllVerses = nullptr;
   QAction* ActionCopyAllReferences = nullptr;
   // Export and print of the whole list belong to the export and print
-  // commands; they stay disabled until those fill them.
-  QAction* ActionExportVerses = nullptr;
-  QAction* ActionPrintVerses = nullptr;
+  // commands, which connect them and keep their enabled states; the pane
+  // makes them disabled and leaves them alone.
+  QAction* ActionExportVerseList = nullptr;
+  QAction* ActionPrintVerseList = nullptr;
 
   // Enabled and checked states from the current state (every update pass).
   void UpdateActions();

@@ -67,6 +67,10 @@ void TMain::OpenBookAtVerse(const TLMDictionaryModule& book, int verse,
       ShowBookEntry(b, entry, v, v);
     };
     resource_link_->on_message = [this](const QString& text) { ShowMessage(text); };
+    // Close sequence: the chooser closes (storing its place) with the window.
+    connect(this, &TMain::closingWindows, resource_link_, [chooser = resource_link_] {
+      if (chooser->isVisible()) chooser->close();
+    });
   }
   resource_link_->Fill(book, verse, *titles, entries);
   resource_link_->Present();

@@ -45,6 +45,7 @@ TDlgResourceLink2::TDlgResourceLink2(TLibrary& library, QWidget* main_window)
   }
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("ListBox"));
+  list_->setAccessibleName(QStringLiteral("Entries referencing the verse"));
   QFont font = list_->font();
   font.setFamily(ToDisplayText("Arial"));
   list_->setFont(font);

@@ -191,11 +191,12 @@ TEST_F(ResourceLinksTest, ChooserGeometryIsStoredAndRestored) {
   // First show: centred on the main window.
   EXPECT_EQ(chooser->geometry().center(), window_->geometry().center());
   chooser->setGeometry(130, 90, 333, 222);
-  chooser->hide();
+  // Closing the main window closes the chooser and saves its place with the
+  // other settings.
+  window_->close();
+  EXPECT_FALSE(chooser->isVisible());
   const config::WindowState stored = config::GlobalProperties().state_resource_link;
   EXPECT_EQ(stored, (config::WindowState{130, 90, 222, 333}));
-  // Closing the main window saves it with the other settings.
-  window_->close();
   window_.reset();
 
   test::ResetSettings();

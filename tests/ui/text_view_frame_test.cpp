@@ -14,6 +14,7 @@
 #include "core/catalogue/module_catalogue.h"
 #include "tests/library/library_fixture.h"
 #include "tests/support/test_bible.h"
+#include "tests/ui/sample_library.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
 
@@ -226,13 +227,13 @@ TEST_F(TextViewFrameTest, HoverPreviewsAfterTheDelayAndLeavingClearsIt) {
 
 TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {
   LUMORA_REQUIRE_LIBRARY(folder);
-  static TModuleCatalogue* catalogue = [&] {
-    auto* c = new TModuleCatalogue;  // never destroyed, as the program's
-    EXPECT_TRUE(c->LoadModules(folder).ok());
-    return c;
-  }();
+  // Held only while the test runs: module files are mapped exclusively, and
+  // the main window tests open the same library later.
+  const std::shared_ptr<const test::SampleLibrary> lib = test::OpenSampleLibrary();
+  ASSERT_NE(lib, nullptr) << folder;
+  const TModuleCatalogue* catalogue = lib->catalogue.get();
   test::TPaneTestKit kit;
-  kit.library.Borrow(catalogue);
+  test::AttachSample(kit.library, *lib);
   for (const TLMBibleModule* bible : {catalogue->KjvBible(), catalogue->StrongsLinksBible()}) {
     ASSERT_NE(bible, nullptr);
     TFrameTextView frame(kit.host, kit.library);

@@ -74,14 +74,14 @@ QAction* FindItem(const QMenu& menu, const QString& caption) {
   return nullptr;
 }
 
-QStringList Captions(const QMenu& menu) {
+QStringList MenuCaptions(const QMenu& menu) {
   QStringList out;
   for (QAction* a : menu.actions())
     if (!a->isSeparator()) out << a->text();
   return out;
 }
 
-TVerseList Range(int first, int count) {
+TVerseList VerseRun(int first, int count) {
   TVerseList list;
   for (int v = first; v < first + count; ++v) list.push_back(static_cast<uint16_t>(v));
   return list;
@@ -134,11 +134,11 @@ TEST_F(VerseListViewTest, StartsEmptyWithItsTabToolBarAndStatusPanes) {
   kit_.actions.UpdateNow();
   EXPECT_FALSE(view_->ActionCopyAllVerses->isEnabled());
   EXPECT_FALSE(view_->ActionCopyAllReferences->isEnabled());
-  EXPECT_EQ(view_->ActionExportVerses->text(),
+  EXPECT_EQ(view_->ActionExportVerseList->text(),
             QStringLiteral("Export Verse from Verse List to File"));
-  EXPECT_EQ(view_->ActionExportVerses->toolTip(), QStringLiteral("Export verse list to a file"));
-  EXPECT_EQ(view_->ActionPrintVerses->text(), QStringLiteral("Print Verses from Verse List"));
-  EXPECT_EQ(view_->ActionPrintVerses->toolTip(),
+  EXPECT_EQ(view_->ActionExportVerseList->toolTip(), QStringLiteral("Export verse list to a file"));
+  EXPECT_EQ(view_->ActionPrintVerseList->text(), QStringLiteral("Print Verses from Verse List"));
+  EXPECT_EQ(view_->ActionPrintVerseList->toolTip(),
             QStringLiteral("Print verses from the verse list"));
   // The toggles default to off in the verse list.
   for (QAction* a : {view_->ActionToggleFootnotes, view_->ActionToggleCommentaryLinks,
@@ -152,7 +152,7 @@ TEST_F(VerseListViewTest, StartsEmptyWithItsTabToolBarAndStatusPanes) {
 }
 
 TEST_F(VerseListViewTest, PagesOfAHundredAndCopyAllTakesTheWholeList) {
-  view_->LoadList(Range(1, 250), {}, "KJV search: x", false);
+  view_->LoadList(VerseRun(1, 250), {}, "KJV search: x", false);
   EXPECT_EQ(kit_.host.log.front(), "ShowPane VerseList");
   EXPECT_TRUE(Contains("Showing 1 to 100 of 250."));
   EXPECT_TRUE(Contains("<a href=\"pn:100\">Next&nbsp;100</a>"));
@@ -187,7 +187,7 @@ TEST_F(VerseListViewTest, PagesOfAHundredAndCopyAllTakesTheWholeList) {
   EXPECT_FALSE(kit_.Output().copies.back().html.empty());
 
   // A new list starts at page 1 again.
-  view_->LoadList(Range(1, 150), {}, "Again", false);
+  view_->LoadList(VerseRun(1, 150), {}, "Again", false);
   EXPECT_TRUE(Contains("Showing 1 to 100 of 150."));
   EXPECT_EQ(view_->StatusText(2), QStringLiteral("Again"));
 }
@@ -206,14 +206,14 @@ TEST_F(VerseListViewTest, SeparatorsAreNotCountedAndCopiesSkipThem) {
 }
 
 TEST_F(VerseListViewTest, VersionSwitchKeepsTheVerseIndexesAndThePage) {
-  view_->LoadList(Range(kJohn3_16 - 120, 250), {}, "List", false);
+  view_->LoadList(VerseRun(kJohn3_16 - 120, 250), {}, "List", false);
   Click("pn:100");
   QMenu version;
   view_->FillVersionMenu(version);
-  EXPECT_EQ(Captions(version),
+  EXPECT_EQ(MenuCaptions(version),
             (QStringList{"KJV\tKJV Test Bible", "KJVSL\tKJV Test Bible with Strong's Links",
                          "WEB\tWEB Test Bible"}))
-      << Captions(version).join('|').toStdString();
+      << MenuCaptions(version).join('|').toStdString();
   EXPECT_TRUE(version.actions().front()->isChecked());
   const TVerseList before = view_->List();
   version.actions().back()->trigger();
@@ -234,7 +234,7 @@ TEST_F(VerseListViewTest, VersionSwitchKeepsTheVerseIndexesAndThePage) {
   QMenu compare;
   view_->FillCompareMenu(compare);
   EXPECT_TRUE(compare.isEnabled());
-  EXPECT_EQ(Captions(compare).front(), QStringLiteral("None"));
+  EXPECT_EQ(MenuCaptions(compare).front(), QStringLiteral("None"));
   FindItem(compare, QStringLiteral("WEB\tWEB Test Bible"))->trigger();
   EXPECT_EQ(view_->CompareBible(), Bible("WEB"));
   EXPECT_TRUE(Contains(" (WEB)"));
@@ -248,7 +248,7 @@ TEST_F(VerseListViewTest, VersionSwitchKeepsTheVerseIndexesAndThePage) {
 
 TEST_F(VerseListViewTest, TogglesCommitTheirSettingsAndReRenderInPlace) {
   config::Properties& p = config::GlobalProperties();
-  view_->LoadList(Range(kJohn3_16 - 50, 100), {}, "List", false);
+  view_->LoadList(VerseRun(kJohn3_16 - 50, 100), {}, "List", false);
   THtmlView* html = view_->TextView()->HTMLView();
   html->SetVScrollBarPosition(html->verticalScrollBar()->maximum() / 2);
   const int top = view_->TextView()->FirstVisibleVerse();
@@ -294,7 +294,7 @@ TEST_F(VerseListViewTest, TogglesCommitTheirSettingsAndReRenderInPlace) {
 }
 
 TEST_F(VerseListViewTest, SettingsOfOtherPanesDoNotRedrawAndAHiddenPaneRedrawsWhenShown) {
-  view_->LoadList(Range(kJohn3_16, 5), {}, "List", false);
+  view_->LoadList(VerseRun(kJohn3_16, 5), {}, "List", false);
   config::GlobalProperties().bible_view.link_commentaries = true;
   kit_.settings.Commit(kSettingsBibleView);
   EXPECT_FALSE(Contains("\"lc:"));
@@ -345,7 +345,7 @@ TEST_F(VerseListViewTest, StrongsItemsOnlyOverStrongsLinks) {
     QMenu menu;
     view_->PopulateContextMenu(menu, c.url, "", kJohn3_16);
     QStringList strongs;
-    for (const QString& caption : Captions(menu))
+    for (const QString& caption : MenuCaptions(menu))
       if (caption.startsWith(QStringLiteral("Search Bible for ")) &&
           caption != QStringLiteral("Search Bible for Selected Text"))
         strongs << caption;
@@ -374,7 +374,7 @@ TEST_F(VerseListViewTest, MenuItemsForTheClickedVerse) {
   {
     QMenu menu;
     view_->PopulateContextMenu(menu, "", "", kJohn3_16);
-    const QStringList captions = Captions(menu);
+    const QStringList captions = MenuCaptions(menu);
     for (const QString& expected :
          {QStringLiteral("Copy Selected Text"), QStringLiteral("Append Selected Text"),
           QStringLiteral("Copy ") + ref, QStringLiteral("Copy All Verses from Verse List"),
@@ -395,8 +395,8 @@ TEST_F(VerseListViewTest, MenuItemsForTheClickedVerse) {
 
     // Commentaries: one item per Commentary, checked where it has a comment.
     QMenu* on = FindItem(menu, QStringLiteral("Commentaries on ") + ref)->menu();
-    EXPECT_EQ(Captions(*on), (QStringList{"CN\tSynthetic Notes", "CR\tSynthetic Remarks",
-                                          "UN\tSynthetic User Notes"}));
+    EXPECT_EQ(MenuCaptions(*on), (QStringList{"CN\tSynthetic Notes", "CR\tSynthetic Remarks",
+                                              "UN\tSynthetic User Notes"}));
     EXPECT_TRUE(on->actions()[0]->isChecked());
     EXPECT_TRUE(on->actions()[1]->isChecked());
     EXPECT_FALSE(on->actions()[2]->isChecked());
@@ -409,7 +409,7 @@ TEST_F(VerseListViewTest, MenuItemsForTheClickedVerse) {
     // Books: only those that reference the verse.
     QMenu* books = FindItem(menu, QStringLiteral("Books referencing ") + ref)->menu();
     EXPECT_TRUE(books->isEnabled());
-    EXPECT_EQ(Captions(*books),
+    EXPECT_EQ(MenuCaptions(*books),
               (QStringList{"SYND\tSynthetic Dictionary", "SYNT\tSynthetic Topics"}));
     books->actions()[1]->trigger();
     EXPECT_EQ(kit_.host.Last(), "OpenBookAtVerse SYNT " + std::to_string(kJohn3_16));
