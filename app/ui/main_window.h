@@ -37,6 +37,7 @@ namespace lumora::ui {
 
 class IShellOpen;
 class TActions;
+class TDlgResourceLink2;
 class TFrameBibleView;
 class TFrameCommentView;
 class TFrameDictView;
@@ -196,6 +197,14 @@ class TMain : public QMainWindow, public IPaneHost {
   }
   std::function<void(const QString& topic)> help_viewer;
 
+  // --- Links between resources (main_links.cpp) -----------------------------------
+  // The "Reference Links" chooser, made when first needed (null before).
+  TDlgResourceLink2* ResourceLinkChooser() const { return resource_link_; }
+  // The image viewer's "show the image named `name`" (false: it has no such
+  // image). Until one is installed every image link reports
+  // "Error: Image not found.".
+  void InstallImageViewer(std::function<bool(const std::string& name)> show_image);
+
  Q_SIGNALS:
   // Start-up reached `stage` (features installed before start-up do their
   // part then).
@@ -280,6 +289,10 @@ class TMain : public QMainWindow, public IPaneHost {
   std::function<void()> stop_long_work_;
   bool close_after_long_work_ = false;
   bool applying_layout_ = false;
+
+  // Links between resources (main_links.cpp).
+  TDlgResourceLink2* resource_link_ = nullptr;
+  std::function<bool(const std::string& name)> show_image_;
 };
 
 }  // namespace lumora::ui

@@ -227,13 +227,13 @@ TEST_F(TextViewFrameTest, HoverPreviewsAfterTheDelayAndLeavingClearsIt) {
 
 TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {
   LUMORA_REQUIRE_LIBRARY(folder);
-  // The shared sample library, held only while this test runs: module files
-  // open once per process, and the main window tests open them later.
+  // Held only while the test runs: module files are mapped exclusively, and
+  // the main window tests open the same library later.
   const std::shared_ptr<const test::SampleLibrary> lib = test::OpenSampleLibrary();
   ASSERT_NE(lib, nullptr) << folder;
-  TModuleCatalogue* catalogue = lib->catalogue.get();
+  const TModuleCatalogue* catalogue = lib->catalogue.get();
   test::TPaneTestKit kit;
-  kit.library.Borrow(catalogue);
+  test::AttachSample(kit.library, *lib);
   for (const TLMBibleModule* bible : {catalogue->KjvBible(), catalogue->StrongsLinksBible()}) {
     ASSERT_NE(bible, nullptr);
     TFrameTextView frame(kit.host, kit.library);
