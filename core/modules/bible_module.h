@@ -104,6 +104,7 @@ class TLMBibleModule {
   mutable std::once_flag words_once_;
   mutable PackedStrings words_;
   mutable bool words_ok_ = false;
+  mutable bool words_hold_strongs_bytes_ = false;  // see DecodeVerseText
   std::shared_ptr<const MappedFile> mapping_;
   const uint8_t* base_ = nullptr;
   size_t size_ = 0;

@@ -37,5 +37,20 @@ std::string RemoveStrongs(std::string_view text);
 // Removes each "{...}" note and the blank right after its "}"; a "{" with no
 // "}" after it cuts the text just before the "{".
 std::string RemoveFootnotes(std::string_view text);
+void RemoveFootnotesInPlace(std::string& text);
+
+// What DecodeVerseText does with Strong's tokens.
+enum class StrongsTokens { kKeep, kRemove, kWriteOut };
+
+// ExpandWordCodes followed by nothing, RemoveStrongs or WriteOutStrongs, in
+// one pass with one allocation: the text of every verse read goes through
+// here. The result is the same as the passes one after the other; a text
+// where they could differ (a Strong's byte inside a word of `words`, which
+// `words_hold_strongs_bytes` says, or a token whose digits are word codes)
+// takes the passes one after the other.
+std::string DecodeVerseText(std::string_view raw, const PackedStrings& words,
+                            StrongsTokens tokens, bool words_hold_strongs_bytes);
+// True when a word of `words` holds a Strong's byte.
+bool AnyWordHoldsStrongsByte(const PackedStrings& words);
 
 }  // namespace lumora
