@@ -1,7 +1,6 @@
 // The inflaters behind DecompressBytes on the stored records of the sample
-// library (LUMORA_LIBRARY; skipped without it): every KJV verse record, and
-// every Book and Commentary entry record, with zlib and with the fast
-// inflater, each pair in one run with the ratio.
+// library (LUMORA_LIBRARY; skipped without it): every KJV verse record with
+// zlib and with the fast inflater, in one run with the ratio.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -25,7 +24,6 @@ namespace fs = std::filesystem;
 struct Records {
   std::string file;
   std::vector<std::string_view> streams;
-  size_t inflated = 0;
 };
 
 std::string ReadWhole(const fs::path& path) {
@@ -57,9 +55,6 @@ const Records* KjvVerseRecords() {
   return records;
 }
 
-// Every entry record (2-byte length, stream) of every Book and Commentary:
-// a record is found through each file's offset table, whose place the
-// header names at byte 'table_field'.
 size_t InflateAll(const std::vector<std::string_view>& streams) {
   size_t bytes = 0;
   for (std::string_view s : streams) {
