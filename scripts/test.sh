@@ -69,7 +69,8 @@ ctest --test-dir build-asan --output-on-failure -R '^cli\.'
 
 stage "ThreadSanitizer build (full search workers)"
 # Only what the full search's workers run: the Qt-free libraries and the
-# concurrency tests, synthetic and on the sample library.
+# concurrency tests, synthetic and on the sample library (less the one that
+# reads the library on one thread, the longest under the sanitizer).
 if [ ! -f build-tsan/build.ninja ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DLUMORA_SANITIZE_THREAD=ON -DLUMORA_BUILD_GUI=OFF \
@@ -77,7 +78,8 @@ if [ ! -f build-tsan/build.ninja ]; then
 fi
 cmake --build build-tsan --target lumora-concurrency-tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-  build-tsan/tests/lumora-concurrency-tests --gtest_brief=1
+  build-tsan/tests/lumora-concurrency-tests --gtest_brief=1 \
+  --gtest_filter=-ParallelLibraryTest.EveryTextReadsTheSameWithBothInflaters
 
 stage "Windows build and tests"
 scripts/test-windows.sh
