@@ -155,7 +155,7 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
   const StrongsTokens tokens = !HasStrongs()  ? StrongsTokens::kKeep
                                : with_strongs ? StrongsTokens::kWriteOut
                                               : StrongsTokens::kRemove;
-  std::string text = DecodeVerseText(*raw, words_, tokens, words_hold_strongs_bytes_);
+  std::string text = DecodeVerseText(*raw, word_table_, tokens);
   if (HasFootnotes() && !keep_footnotes) RemoveFootnotesInPlace(text);
   return text;
 }
@@ -169,7 +169,7 @@ void TLMBibleModule::LoadWords() const {
     Result<std::string> text = DecompressBytes(base_ + header_.word_list, header_.word_list_size);
     if (!text.ok()) return;
     words_ = ParseCommaTextPacked(*text);
-    words_hold_strongs_bytes_ = AnyWordHoldsStrongsByte(words_);
+    word_table_ = VerseWordTable(&words_);
     words_ok_ = true;
   });
 }

@@ -124,11 +124,20 @@ void RemoveFootnotesInPlace(std::string& text) {
   text.resize(write);
 }
 
-bool AnyWordHoldsStrongsByte(const PackedStrings& words) {
-  for (size_t i = 0; i < words.size(); ++i)
-    for (const char c : words[i])
-      if (IsStrongsByte(c)) return true;
-  return false;
+const PackedStrings VerseWordTable::kNoWords;
+
+VerseWordTable::VerseWordTable(const PackedStrings* words) : words_(words), slots_(words->size()) {
+  for (size_t i = 0; i < words->size(); ++i) {
+    const std::string_view w = (*words)[i];
+    Slot& slot = slots_[i];
+    if (w.size() < sizeof slot.bytes + 1) {
+      std::memcpy(slot.bytes, w.data(), w.size());
+      slot.length = static_cast<uint8_t>(w.size());
+    } else {
+      slot.length = kLongWord;
+    }
+    for (const char c : w) holds_strongs_bytes_ = holds_strongs_bytes_ || IsStrongsByte(c);
+  }
 }
 
 namespace {
@@ -145,6 +154,15 @@ class VerseTextWriter {
   void Byte(char c) {
     Room(1);
     (*buffer_)[at_++] = c;
+  }
+  // The word in 16 bytes at once; the bytes past its length are
+  // overwritten by whatever follows, or cut off at the end.
+  void Word(const VerseWordTable& words, size_t position) {
+    const VerseWordTable::Slot& slot = words.slot(position);
+    if (slot.length == VerseWordTable::kLongWord) return Bytes(words.words()[position]);
+    Room(sizeof slot);
+    std::memcpy(buffer_->data() + at_, &slot, sizeof slot);
+    at_ += slot.length;
   }
   void Bytes(std::string_view s) {
     Room(s.size());
@@ -178,7 +196,7 @@ bool IsDigitByte(char c) { return IsBase205Digit(static_cast<unsigned char>(c));
 // raw text: a marker followed by a word code, whose word would supply the
 // token's digits.
 template <typename Sink>
-bool WalkVerseText(std::string_view raw, const PackedStrings& words, StrongsTokens tokens,
+bool WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTokens tokens,
                    Sink& sink) {
   const size_t n = raw.size();
   size_t p = 0;
@@ -194,7 +212,7 @@ bool WalkVerseText(std::string_view raw, const PackedStrings& words, StrongsToke
           position = position * kBase205 + DigitValue(raw[p + k]);
         }
         if (valid && position < static_cast<int>(words.size())) {
-          sink.Bytes(words[static_cast<size_t>(position)]);
+          sink.Word(words, static_cast<size_t>(position));
           p += digits + 1;
           continue;
         }
@@ -217,13 +235,13 @@ bool WalkVerseText(std::string_view raw, const PackedStrings& words, StrongsToke
 
 }  // namespace
 
-std::string DecodeVerseText(std::string_view raw, const PackedStrings& words,
-                            StrongsTokens tokens, bool words_hold_strongs_bytes) {
-  if (tokens == StrongsTokens::kKeep || !words_hold_strongs_bytes) {
+std::string DecodeVerseText(std::string_view raw, const VerseWordTable& words,
+                            StrongsTokens tokens) {
+  if (tokens == StrongsTokens::kKeep || !words.holds_strongs_bytes()) {
     VerseTextWriter writer;
     if (WalkVerseText(raw, words, tokens, writer)) return writer.Text();
   }
-  std::string text = ExpandWordCodes(raw, words);
+  std::string text = ExpandWordCodes(raw, words.words());
   switch (tokens) {
     case StrongsTokens::kKeep: return text;
     case StrongsTokens::kRemove: return RemoveStrongs(text);
