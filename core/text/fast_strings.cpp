@@ -10,10 +10,8 @@ namespace {
 struct Exact {
   static unsigned char Key(unsigned char b) { return b; }
 };
-// The table itself rather than cp1252::Upper, a call per byte scanned.
-const unsigned char* const kUpperKeys = cp1252::UpperMap();
 struct NoCase {
-  static unsigned char Key(unsigned char b) { return kUpperKeys[b]; }
+  static unsigned char Key(unsigned char b) { return cp1252::Upper(b); }
 };
 
 template <typename Mode>
