@@ -95,6 +95,34 @@ void BM_FullSearchGraceReferenceVsFast(benchmark::State& state) {
 }
 BENCHMARK(BM_FullSearchGraceReferenceVsFast)->Unit(benchmark::kMillisecond);
 
+// Every verse and entry of the library read as stored, on one thread: the
+// floor under a scan on one thread (BM_FullSearchReadOnly), zlib against
+// the fast inflater.
+void BM_ReadEverythingReferenceVsFast(benchmark::State& state) {
+  const TModuleCatalogue* c = FastPathLibrary(state);
+  if (c == nullptr) return;
+  auto read = [c] {
+    for (const TBigSearchNode& node : BuildSetJob(*c, kSetEverything, {}).value()) {
+      const ModuleRef& m = node.module;
+      for (int item = 0; item < m.ItemCount(); ++item) {
+        if (m.kind == ModuleKind::kBible)
+          benchmark::DoNotOptimize(m.bible->GetVerseText(item + 1, false, true));
+        else if (m.kind == ModuleKind::kBook)
+          benchmark::DoNotOptimize(m.book->GetEntryText(item));
+        else if (m.commentary->HasEntry(item))
+          benchmark::DoNotOptimize(m.commentary->GetEntryText(item));
+      }
+    }
+  };
+  double reference = 0, fast = 0;
+  for (auto _ : state) {
+    reference += Seconds(InflateEngine::kZlib, read);
+    fast += Seconds(InflateEngine::kFast, read);
+  }
+  ReportPair(state, reference, fast);
+}
+BENCHMARK(BM_ReadEverythingReferenceVsFast)->Unit(benchmark::kMillisecond);
+
 // Every KJV verse through GetVerseText as the Bible view reads it (plain,
 // without footnotes), zlib against the fast inflater.
 void BM_KjvVersesReferenceVsFast(benchmark::State& state) {
