@@ -102,7 +102,8 @@ void BM_ReadEverythingReferenceVsFast(benchmark::State& state) {
   const TModuleCatalogue* c = FastPathLibrary(state);
   if (c == nullptr) return;
   auto read = [c] {
-    for (const TBigSearchNode& node : BuildSetJob(*c, kSetEverything, {}).value()) {
+    const TBigSearchArray job = BuildSetJob(*c, kSetEverything, {}).value();
+    for (const TBigSearchNode& node : job) {
       const ModuleRef& m = node.module;
       for (int item = 0; item < m.ItemCount(); ++item) {
         if (m.kind == ModuleKind::kBible)
