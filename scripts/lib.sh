@@ -2,7 +2,7 @@
 
 # Packages every build needs. The importer's library and the Bible packages
 # come with the sample library.
-LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev
+LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev
   libgtest-dev libbenchmark-dev libsword-dev
   qt6-base-dev fonts-dejavu-core)
 # The window's end-to-end check runs the program on a virtual display.

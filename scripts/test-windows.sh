@@ -92,7 +92,7 @@ windows_library=$("$wine" winepath -w "$library")
 
 echo "== Library tests under wine ($windows_library)"
 LUMORA_LIBRARY=$windows_library "$wine" "$build/tests/lumora-library-tests.exe" --gtest_brief=1
-for program in lumora-render-tests lumora-search-tests; do
+for program in lumora-render-tests lumora-search-tests lumora-concurrency-tests; do
   if [[ -f $build/tests/$program.exe ]]; then
     echo "== $program under wine"
     LUMORA_LIBRARY=$windows_library "$wine" "$build/tests/$program.exe" --gtest_brief=1

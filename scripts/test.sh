@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, the tests on the
 # sample library imported from Debian's packages, the unit tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and last the Windows
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the full search's
+# concurrency tests under ThreadSanitizer, and last the Windows
 # build with its tests under wine (scripts/test-windows.sh).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -58,12 +59,27 @@ run_sharded build-asan/tests/lumora-unit-tests
 run_sharded build-asan/tests/lumora-library-tests
 run_sharded build-asan/tests/lumora-render-tests
 if [ -x build-asan/tests/lumora-search-tests ]; then run_sharded build-asan/tests/lumora-search-tests; fi
+run_sharded build-asan/tests/lumora-concurrency-tests
 # The widget tests in one process: several of them share the per-user
 # settings and the single-instance names.
 if [ -x build-asan/lumora-ui-tests ]; then
   QT_QPA_PLATFORM=offscreen build-asan/lumora-ui-tests --gtest_brief=1
 fi
 ctest --test-dir build-asan --output-on-failure -R '^cli\.'
+
+stage "ThreadSanitizer build (full search workers)"
+# Only what the full search's workers run: the Qt-free libraries and the
+# concurrency tests, synthetic and on the sample library (less the one that
+# reads the library on one thread, the longest under the sanitizer).
+if [ ! -f build-tsan/build.ninja ]; then
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DLUMORA_SANITIZE_THREAD=ON -DLUMORA_BUILD_GUI=OFF \
+    -DLUMORA_BUILD_BENCH=OFF -DLUMORA_BUILD_IMPORTER=OFF -DCMAKE_UNITY_BUILD=ON
+fi
+cmake --build build-tsan --target lumora-concurrency-tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  build-tsan/tests/lumora-concurrency-tests --gtest_brief=1 \
+  --gtest_filter=-ParallelLibraryTest.EveryTextReadsTheSameWithBothInflaters
 
 stage "Windows build and tests"
 scripts/test-windows.sh

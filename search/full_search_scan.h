@@ -48,10 +48,22 @@ struct FullSearchOutcome {
 // The progress maximum: every record's item count.
 int64_t FullSearchMaximum(const TBigSearchArray& job);
 
+// Workers of RunFullSearch: kFullSearchAutoWorkers takes one per core
+// (DefaultFullSearchWorkers), 0 scans on the calling thread alone.
+inline constexpr int kFullSearchAutoWorkers = -1;
+
 // Scans `job` (whose records are expected to be fresh). `kjv` resolves the
-// verse lists of entries; `observer` may be null.
+// verse lists of entries; `observer` may be null. With workers, the items are
+// read and matched on worker threads while this thread records the hits and
+// calls the observer, item by item in job order, exactly as a scan on one
+// thread does: the job, the outcome and the sequence of observer calls are
+// the same whatever the number of workers or their timing. The observer is
+// only ever called on this thread; when it stops the scan, the workers end
+// after at most the record each is reading, and no hit past the stop is kept.
+// The modules are only read, through their const readers.
 FullSearchOutcome RunFullSearch(TBigSearchArray& job, const FullSearchMatcher& matcher,
-                                const TLMBibleModule& kjv, FullSearchObserver* observer);
+                                const TLMBibleModule& kjv, FullSearchObserver* observer,
+                                int workers = kFullSearchAutoWorkers);
 
 // The status text after a search: the count and " Entries found.".
 std::string FullSearchFoundText(int found);

@@ -3,7 +3,10 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
+
+#include "core/codec/inflaters.h"
 
 namespace lumora {
 namespace {
@@ -34,6 +37,8 @@ struct Inflater {
   }
 };
 
+std::atomic<InflateEngine> g_engine{InflateEngine::kFast};
+
 }  // namespace
 
 Result<std::string> CompressString(std::string_view text) {
@@ -58,15 +63,14 @@ Result<std::string> CompressString(std::string_view text) {
   return out;
 }
 
-Result<std::string> DecompressBytes(const void* data, size_t length, size_t limit) {
-  if (length == 0 || data == nullptr)
-    return Status::Error(ErrorKind::kDecompression, "empty stream");
-  if (length > UINT_MAX) return Status::Error(ErrorKind::kDecompression, "stream too large");
+namespace inflaters {
+
+Result<std::string> InflateWithZlib(const uint8_t* data, size_t length, size_t limit) {
   thread_local Inflater inflater;
   if (inflater.init != Z_OK) return Status::Error(ErrorKind::kDecompression, zError(inflater.init));
   z_stream& zs = inflater.zs;
   inflateReset(&zs);
-  zs.next_in = static_cast<Bytef*>(const_cast<void*>(data));
+  zs.next_in = const_cast<Bytef*>(data);
   zs.avail_in = static_cast<uInt>(length);
   // Start from four times the input (text compresses about that well) and
   // double: a large text costs a few reallocations, not thousands.
@@ -93,5 +97,45 @@ Result<std::string> DecompressBytes(const void* data, size_t length, size_t limi
   out.resize(zs.total_out);
   return out;
 }
+
+}  // namespace inflaters
+
+Result<std::string> DecompressBytes(const void* data, size_t length, size_t limit) {
+  if (length == 0 || data == nullptr)
+    return Status::Error(ErrorKind::kDecompression, "empty stream");
+  if (length > UINT_MAX) return Status::Error(ErrorKind::kDecompression, "stream too large");
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (g_engine.load(std::memory_order_relaxed) == InflateEngine::kFast) {
+    if (std::optional<std::string_view> text =
+            inflaters::InflateWithLibdeflate(bytes, length, limit))
+      return std::string(*text);
+  }
+  return inflaters::InflateWithZlib(bytes, length, limit);
+}
+
+Result<std::string_view> DecompressToScratch(const void* data, size_t length, size_t limit) {
+  if (length == 0 || data == nullptr)
+    return Status::Error(ErrorKind::kDecompression, "empty stream");
+  if (length > UINT_MAX) return Status::Error(ErrorKind::kDecompression, "stream too large");
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (g_engine.load(std::memory_order_relaxed) == InflateEngine::kFast) {
+    if (std::optional<std::string_view> text =
+            inflaters::InflateWithLibdeflate(bytes, length, limit))
+      return *text;
+  }
+  thread_local std::string zlib_text;
+  Result<std::string> text = inflaters::InflateWithZlib(bytes, length, limit);
+  if (!text.ok()) return text.status();
+  zlib_text = std::move(text).value();
+  return std::string_view(zlib_text);
+}
+
+bool HasFastInflater() { return inflaters::HasLibdeflate(); }
+
+void SetInflateEngine(InflateEngine engine) {
+  g_engine.store(engine, std::memory_order_relaxed);
+}
+
+InflateEngine CurrentInflateEngine() { return g_engine.load(std::memory_order_relaxed); }
 
 }  // namespace lumora

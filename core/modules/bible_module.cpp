@@ -148,13 +148,15 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
   if (r.offset < 0 || !FitsIn(static_cast<uint32_t>(r.offset), r.size, size_))
     return NonFatal("Verse record outside the file on GetVerseText", index);
   if (r.size == 0) return std::string();
-  Result<std::string> raw = DecompressBytes(base_ + r.offset, r.size);
+  LoadWords();  // first: it inflates too, and would overwrite the scratch text
+  Result<std::string_view> raw = DecompressToScratch(base_ + r.offset, r.size);
   if (!raw.ok()) return NonFatal(raw.status().message() + " on GetVerseText", index);
-  LoadWords();
   if (!words_ok_) return NonFatal("word list damaged on GetVerseText", index);
-  std::string text = ExpandWordCodes(*raw, words_);
-  if (HasStrongs()) text = with_strongs ? WriteOutStrongs(text) : RemoveStrongs(text);
-  if (HasFootnotes() && !keep_footnotes) text = RemoveFootnotes(text);
+  const StrongsTokens tokens = !HasStrongs()  ? StrongsTokens::kKeep
+                               : with_strongs ? StrongsTokens::kWriteOut
+                                              : StrongsTokens::kRemove;
+  std::string text = DecodeVerseText(*raw, word_table_, tokens);
+  if (HasFootnotes() && !keep_footnotes) RemoveFootnotesInPlace(text);
   return text;
 }
 
@@ -167,6 +169,7 @@ void TLMBibleModule::LoadWords() const {
     Result<std::string> text = DecompressBytes(base_ + header_.word_list, header_.word_list_size);
     if (!text.ok()) return;
     words_ = ParseCommaTextPacked(*text);
+    word_table_ = VerseWordTable(&words_);
     words_ok_ = true;
   });
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/modules/bible_header.h"
+#include "core/modules/verse_text_codec.h"
 #include "core/platform/file_system.h"
 #include "core/status.h"
 #include "core/text/packed_strings.h"
@@ -104,6 +105,7 @@ class TLMBibleModule {
   mutable std::once_flag words_once_;
   mutable PackedStrings words_;
   mutable bool words_ok_ = false;
+  mutable VerseWordTable word_table_;  // words_ laid out for GetVerseText
   std::shared_ptr<const MappedFile> mapping_;
   const uint8_t* base_ = nullptr;
   size_t size_ = 0;

@@ -81,7 +81,7 @@ std::string EntryTextAt(const uint8_t* base, size_t size, int64_t offset, int nu
   if (!record) return damaged("entry record outside the file");
   if (record->empty()) return {};
   Result<std::string> text = DecompressBytes(record->data(), record->size());
-  return text.ok() ? text.value() : damaged(text.status().message());
+  return text.ok() ? std::move(text).value() : damaged(text.status().message());
 }
 
 bool IsWritableUserFile(FileSystem& fs, const std::string& path, const std::string& user_folder) {

@@ -3,6 +3,7 @@
 // Hebrew, 0x03 Greek, + two digits) and "{...}" footnotes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +38,45 @@ std::string RemoveStrongs(std::string_view text);
 // Removes each "{...}" note and the blank right after its "}"; a "{" with no
 // "}" after it cuts the text just before the "{".
 std::string RemoveFootnotes(std::string_view text);
+void RemoveFootnotesInPlace(std::string& text);
+
+// What DecodeVerseText does with Strong's tokens.
+enum class StrongsTokens { kKeep, kRemove, kWriteOut };
+
+// A Bible's word list laid out for DecodeVerseText: each word of up to 15
+// bytes in a 16-byte slot of its own with its length, so a word code costs
+// one memory access and one fixed-size copy. Built once per Bible.
+class VerseWordTable {
+ public:
+  VerseWordTable() = default;
+  explicit VerseWordTable(const PackedStrings* words);
+
+  const PackedStrings& words() const { return *words_; }
+  size_t size() const { return slots_.size(); }
+  // A word of the list holds a Strong's byte (then only the passes one after
+  // the other decode exactly).
+  bool holds_strongs_bytes() const { return holds_strongs_bytes_; }
+
+  struct alignas(16) Slot {
+    char bytes[15];
+    uint8_t length;  // kLongWord: read the word from words()
+  };
+  static constexpr uint8_t kLongWord = 0xFF;
+  const Slot& slot(size_t i) const { return slots_[i]; }
+
+ private:
+  static const PackedStrings kNoWords;
+  const PackedStrings* words_ = &kNoWords;
+  std::vector<Slot> slots_;
+  bool holds_strongs_bytes_ = false;
+};
+
+// ExpandWordCodes followed by nothing, RemoveStrongs or WriteOutStrongs, in
+// one pass with one allocation: the text of every verse read goes through
+// here. The result is the same as the passes one after the other; a text
+// where they could differ (a Strong's byte inside a word, or a token whose
+// digits are word codes) takes the passes one after the other.
+std::string DecodeVerseText(std::string_view raw, const VerseWordTable& words,
+                            StrongsTokens tokens);
 
 }  // namespace lumora

@@ -14,20 +14,7 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-std::array<unsigned char, 256> BuildUpperMap() {
-  std::array<unsigned char, 256> map{};
-  for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b);
-  for (int b = 'a'; b <= 'z'; ++b) map[b] = static_cast<unsigned char>(b - 32);
-  for (int b = 0xE0; b <= 0xFE; ++b)
-    if (b != 0xF7) map[b] = static_cast<unsigned char>(b - 32);
-  map[0x9A] = 0x8A;  // s caron
-  map[0x9C] = 0x8C;  // oe
-  map[0x9E] = 0x8E;  // z caron
-  map[0xFF] = 0x9F;  // y diaeresis
-  return map;
-}
-
-const std::array<unsigned char, 256> kUpper = BuildUpperMap();
+const std::array<unsigned char, 256>& kUpper = detail::kUpperMap;
 
 // Stand-ins for common code points outside the code page.
 struct StandIn {
@@ -81,8 +68,6 @@ char BaseLetter(char32_t cp) {
 
 }  // namespace
 
-unsigned char Upper(unsigned char b) { return kUpper[b]; }
-const unsigned char* UpperMap() { return kUpper.data(); }
 
 std::string LowerAscii(std::string_view s) {
   std::string out(s);

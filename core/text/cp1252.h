@@ -3,18 +3,37 @@
 // platform's locale.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace lumora::cp1252 {
 
+namespace detail {
+constexpr std::array<unsigned char, 256> BuildUpperMap() {
+  std::array<unsigned char, 256> map{};
+  for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b);
+  for (int b = 'a'; b <= 'z'; ++b) map[b] = static_cast<unsigned char>(b - 32);
+  for (int b = 0xE0; b <= 0xFE; ++b)
+    if (b != 0xF7) map[b] = static_cast<unsigned char>(b - 32);
+  map[0x9A] = 0x8A;  // s caron
+  map[0x9C] = 0x8C;  // oe
+  map[0x9E] = 0x8E;  // z caron
+  map[0xFF] = 0x9F;  // y diaeresis
+  return map;
+}
+// Built by the compiler: usable from the first instruction, and inlined
+// into the scanning loops that look up every byte.
+inline constexpr std::array<unsigned char, 256> kUpperMap = BuildUpperMap();
+}  // namespace detail
+
 // Upper-case form of one byte under Windows-1252 (a-z, the accented small
 // letters, s/z/oe with caron and y with diaeresis; every other byte maps to
 // itself).
-unsigned char Upper(unsigned char b);
+inline unsigned char Upper(unsigned char b) { return detail::kUpperMap[b]; }
 // The whole 256-byte map, for loops that want it in a register.
-const unsigned char* UpperMap();
+inline const unsigned char* UpperMap() { return detail::kUpperMap.data(); }
 
 // Lower-cases A-Z only (the search and key lists fold plain ASCII).
 std::string LowerAscii(std::string_view s);

@@ -22,8 +22,9 @@ class PackedStrings {
   }
   size_t size() const { return spans_.size(); }
   bool empty() const { return spans_.empty(); }
+  // Every span was cut from storage_ by Append, so none needs a check.
   std::string_view operator[](size_t i) const {
-    return std::string_view(storage_).substr(spans_[i].offset, spans_[i].length);
+    return std::string_view(storage_.data() + spans_[i].offset, spans_[i].length);
   }
 
  private:

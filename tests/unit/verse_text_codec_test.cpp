@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace lumora {
 namespace {
 
@@ -60,6 +62,36 @@ TEST(Footnotes, ByteAfterTheNoteIsRemovedOnlyWhenBlank) {
 TEST(Footnotes, UnclosedNoteCutsTheTextBeforeTheBrace) {
   EXPECT_EQ(RemoveFootnotes("some text {never closed"), "some text ");
   EXPECT_EQ(RemoveFootnotes("a {x} b {y"), "a b ");
+  EXPECT_EQ(RemoveFootnotes("{x} {y}z {"), "z ");
+}
+
+// The one-pass decoder against the passes one after the other, on random
+// texts made of the bytes that matter: word codes with good and bad digits,
+// Strong's markers, digits, braces, blanks. Also with words that hold
+// markers and digits themselves, where only the passes can tell.
+TEST(VerseTextDecoding, OnePassEqualsThePassesInTurn) {
+  // Words 7 to 9 fill a slot exactly, or are too long for one.
+  const std::string fifteen(15, 'f'), sixteen(16, 's');
+  const PackedStrings plain = Words({"In", "the", "beginning", "God", "created", "0a", "x",
+                                     fifteen, sixteen, "longer than any slot"});
+  const PackedStrings odd = Words({"in\x03", "\x02" "0", "ab", "\x03" "00"});
+  const char alphabet[] = {'\x02', '\x03', '\x04', '\x05', '0', '1', 'a', '\xFC', '\x01',
+                           '{',    '}',    ' ',    'G',    '7',    '8',    '9'};
+  std::mt19937 rng(16);
+  for (int round = 0; round < 20000; ++round) {
+    std::string raw(rng() % 12, ' ');
+    for (char& c : raw) c = alphabet[rng() % sizeof alphabet];
+    for (const PackedStrings* words : {&plain, &odd}) {
+      const std::string expanded = ExpandWordCodes(raw, *words);
+      const VerseWordTable table(words);
+      ASSERT_EQ(table.holds_strongs_bytes(), words == &odd);
+      ASSERT_EQ(DecodeVerseText(raw, table, StrongsTokens::kKeep), expanded);
+      ASSERT_EQ(DecodeVerseText(raw, table, StrongsTokens::kRemove), RemoveStrongs(expanded));
+      ASSERT_EQ(DecodeVerseText(raw, table, StrongsTokens::kWriteOut), WriteOutStrongs(expanded));
+    }
+  }
+  // A marker whose digits are a word: the word supplies them.
+  EXPECT_EQ(DecodeVerseText("x\x03\x04" "5", VerseWordTable(&plain), StrongsTokens::kRemove), "x");
 }
 
 }  // namespace
