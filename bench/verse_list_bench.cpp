@@ -142,14 +142,14 @@ void VersePreviewShown(benchmark::State& state, bool list_link) {
     state.SkipWithError("LUMORA_LIBRARY not set");
     return;
   }
-  const LongestLinks& links = FindLongestLinks(*lib->catalogue);
+  const LongestLinks& links = FindLongestLinks(lib->library.Catalogue());
   const std::string& href = list_link ? links.vrl : links.vr;
   if (href.empty()) {
     state.SkipWithError("no verse-range list in the library");
     return;
   }
   THtmlView* view = lib->main->VerseListView()->TextView()->HTMLView();
-  const TPreviewContext context = MakePreviewContext(*lib->catalogue, lib->library.Catalogue().KjvBible());
+  const TPreviewContext context = MakePreviewContext(lib->library.Catalogue(), lib->library.Catalogue().KjvBible());
   TLinkPreview preview(
       view, kResourceViewPreviewDelayMs,
       [&context](const std::string& link) { return ResourceViewPreview(link, context); }, {});

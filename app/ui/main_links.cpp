@@ -40,8 +40,9 @@ void TMain::ShowCommentary(const TLMCommentaryModule* commentary, int position, 
 
 void TMain::ShowBookEntry(const TLMDictionaryModule& book, int entry, int first, int last) {
   if (!library_->Contains(&book) || entry < 0 || entry >= book.EntryCount()) return;
-  dict_view_->ShowBook(&book);
-  dict_view_->ShowEntry(entry, first, last);
+  // One step: a tab change would first show its own entry (a stray render
+  // and a stray history item).
+  dict_view_->ShowBookEntry(&book, entry, first, last);
 }
 
 void TMain::OpenBookAtVerse(const TLMDictionaryModule& book, int verse,

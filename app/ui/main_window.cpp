@@ -196,13 +196,19 @@ void TMain::ShowMessage(const QString& text) {
     options_.show_message(text);
     return;
   }
-  QMessageBox::warning(isVisible() ? this : nullptr, QString::fromLatin1(kApplicationTitle), text);
+  // Plain text: a message quoting a title or a link shows it as typed.
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), text,
+                  QMessageBox::Ok, isVisible() ? this : nullptr);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
 }
 
 bool TMain::AskYesNo(const QString& caption, const QString& question) {
   if (options_.ask_yes_no) return options_.ask_yes_no(caption, question);
-  return QMessageBox::question(this, caption, question, QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No,
+                  this);
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void TMain::SetStatusText(const QString& text) {
