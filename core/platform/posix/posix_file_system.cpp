@@ -200,6 +200,23 @@ class PosixFileSystem : public FileSystem {
     return names;
   }
 
+  Result<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return ErrnoStatus("Cannot list", folder, errno);
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      // lstat: a link to a folder is not a folder here.
+      struct stat st {};
+      if (lstat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+      names.push_back(std::move(name));
+    }
+    closedir(dir);
+    SortFileNames(names);
+    return names;
+  }
+
   Result<int64_t> LastWriteTime(const std::string& path) override {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return ErrnoStatus("Cannot stat", path, errno);
