@@ -1,10 +1,17 @@
 // The features outside the panes, each installed by one call: it binds its
 // commands of the command table, installs its services into the window and
 // connects to the start-up stages it needs. One line per feature.
+#include "app/ui/devotions_feature.h"
+#include "app/ui/help_feature.h"
+#include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
 
 namespace lumora::ui {
 
-void TMain::InstallFeatures() {}
+void TMain::InstallFeatures() {
+  InstallImages(*this);
+  InstallDevotions(*this);
+  InstallHelp(*this);
+}
 
 }  // namespace lumora::ui

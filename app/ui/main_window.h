@@ -180,6 +180,17 @@ class TMain : public QMainWindow, public IPaneHost {
   IOutputService& Output() override { return *output_; }
   IPreferencesService& Preferences() override { return *preferences_; }
 
+  // --- Images and help (app/ui/images_feature.cpp, app/ui/help_feature.cpp) ----
+  // Shows the image whose link name an "lmimage:" link holds (Windows-1252,
+  // as stored; "\" and "/" alike, case ignored) in the image viewer; false
+  // when there is no such image. Set by the image viewer; null until then.
+  std::function<bool(const std::string& name)> show_image;
+  // Shows a help topic ("Scribble10"), as F1 and every Help button do.
+  void ShowHelpTopic(const QString& topic);
+  // What ShowHelpTopic runs (the help window); dialogs' Help buttons may
+  // call either.
+  std::function<void(const QString& topic)> help_viewer;
+
  Q_SIGNALS:
   // Start-up reached `stage` (features installed before start-up do their
   // part then).
