@@ -55,7 +55,7 @@ TAboutDialog::TAboutDialog(std::function<void(const std::string& href)> open_ext
   sources_->setReadOnly(true);
   sources_->setLineWrapMode(QPlainTextEdit::NoWrap);
   sources_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  sources_->setMinimumSize(560, 220);
+  sources_->setMinimumSize(680, 240);
   heading->setBuddy(sources_);
   layout->addWidget(sources_, 1);
 

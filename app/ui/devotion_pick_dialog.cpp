@@ -31,8 +31,8 @@ TDlgDevotionPick::TDlgDevotionPick(const DevotionIndex& index, TodayClock today,
   for (const char* m : kMonths) months_->addItem(QString::fromLatin1(m));
   times_->addItem(QStringLiteral("Morning"));
   times_->addItem(QStringLiteral("Evening"));
-  months_->setMinimumWidth(120);
-  days_->setMaximumWidth(70);
+  months_->setFixedWidth(months_->sizeHintForColumn(0) + 2 * months_->frameWidth() + 24);
+  days_->setFixedWidth(days_->fontMetrics().horizontalAdvance(QStringLiteral("3000")) + 40);
   times_->setMaximumHeight(times_->sizeHintForRow(0) * 2 + 2 * times_->frameWidth() + 4);
   const auto label = [this](const char* text, QWidget* buddy) {
     auto* l = new QLabel(QString::fromLatin1(text), this);

@@ -91,8 +91,8 @@ THelpWindow::THelpWindow(std::string help_folder,
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
     note_->clear();
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Lumora Help")
-                                   : QStringLiteral("Lumora Help - ") + title);
+    const QString name = QStringLiteral("Lumora Help");
+    setWindowTitle(title.isEmpty() || title == name ? name : name + QStringLiteral(" - ") + title);
   });
   connect(find_box_, &QLineEdit::returnPressed, this, [this] { FindNext(); });
   connect(next, &QToolButton::clicked, this, [this] { FindNext(); });

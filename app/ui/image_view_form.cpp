@@ -330,6 +330,11 @@ bool TImageViewForm::eventFilter(QObject* watched, QEvent* event) {
     event->accept();
     return true;
   }
+  if (watched == area_->viewport() && event->type() == QEvent::ContextMenu) {
+    // Beside the picture too: the whole image area has the menu.
+    ContextMenu()->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
+  }
   if (watched == area_->viewport() && event->type() == QEvent::Resize) {
     if (config::GlobalProperties().image_shrink_to_fit) ResizeCanvas();
     UpdateCursor();
