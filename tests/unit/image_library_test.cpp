@@ -79,7 +79,7 @@ TEST_F(ImageScanTest, TitlesLinkNamesOrderAndCount) {
   EXPECT_EQ(menu, (std::vector<std::string>{"Easton", "Maps", "Maps/Regions"}));
   const ImageNode* aaron = library.Find("Easton/aaron.jpg");
   ASSERT_NE(aaron, nullptr);
-  EXPECT_EQ(aaron->file, (fs::path(Images()) / "Easton" / "aaron.jpg").string());
+  EXPECT_EQ(fs::path(aaron->file), fs::path(Images()) / "Easton" / "aaron.jpg");
 }
 
 TEST_F(ImageScanTest, LinkNamesIgnoreCaseAndSeparator) {
