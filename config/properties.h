@@ -66,6 +66,10 @@ struct Properties {
   TColor rz_tabs_corresponding_color = 0x00FFFF00;
 
   TPropertiesBibleView bible_view;
+  // LinkCommentaries, LinkDictionaries, ShowFootnotes and ShowEditLinks as
+  // the user had them before paragraph mode turned them off; written at
+  // close, read back at start while paragraph mode is on.
+  std::array<bool, 4> para_saved_links{true, true, false, true};
   TPropertiesBibleView verse_list_view = VerseListViewDefaults();
   TPropertiesResourceView dict_view;
   TPropertiesResourceView comment_view;

@@ -439,6 +439,12 @@ std::vector<std::unique_ptr<Setting>> BindSettings(Properties& p) {
   t.Colour("RzTabsInactiveColor", p.rz_tabs_inactive_color);
   t.Colour("RzTabsCorrespondingColor", p.rz_tabs_corresponding_color);
   t.BibleView("BibleView ", p.bible_view);
+  // The user's own four link settings while paragraph mode has them off,
+  // so leaving paragraph mode after a restart brings them back.
+  t.Flag("BibleView ParaSavedLinkCommentaries", p.para_saved_links[0]);
+  t.Flag("BibleView ParaSavedLinkDictionaries", p.para_saved_links[1]);
+  t.Flag("BibleView ParaSavedShowFootnotes", p.para_saved_links[2]);
+  t.Flag("BibleView ParaSavedShowEditLinks", p.para_saved_links[3]);
   t.BibleView("VerseListView ", p.verse_list_view);
   t.ResourceView("DictView ", p.dict_view);
   t.ResourceView("CommentView ", p.comment_view);

@@ -161,9 +161,12 @@ void TFrameBibleView::SetBibles() {
   text_view_->SetCompareBible(nullptr);
   AttachResources();
   ApplySettingsToTextView();
-  const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
-  saved_link_settings_ = {s.link_commentaries, s.link_dictionaries, s.show_footnotes,
-                          s.show_edit_links};
+  const config::Properties& p = config::GlobalProperties();
+  const config::TPropertiesBibleView& s = p.bible_view;
+  // Started in paragraph mode: the user's own values were saved beside it.
+  saved_link_settings_ = s.para_mode ? p.para_saved_links
+                                     : std::array<bool, 4>{s.link_commentaries, s.link_dictionaries,
+                                                           s.show_footnotes, s.show_edit_links};
   Q_EMIT stateChanged();
 }
 
@@ -193,6 +196,12 @@ const std::vector<const TLMBibleModule*>& TFrameBibleView::Bibles() const {
 
 const TLMBibleModule* TFrameBibleView::Kjv() const { return library_.Kjv(); }
 
+std::array<bool, 4> TFrameBibleView::UserLinkSettings() const {
+  const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
+  if (s.para_mode) return saved_link_settings_;
+  return {s.link_commentaries, s.link_dictionaries, s.show_footnotes, s.show_edit_links};
+}
+
 void TFrameBibleView::ApplySettingsToTextView() {
   const config::Properties& p = config::GlobalProperties();
   TPassageRenderer& r = text_view_->Renderer();
@@ -216,6 +225,10 @@ const TLMBibleModule* TFrameBibleView::CompareBible() const {
 }
 
 int TFrameBibleView::TopVerse() const {
+  // The verse the program put at the top, while the widget still holds it
+  // there: a shorter page (another Bible, paragraph mode) may not have let
+  // it reach the top, and that must not move the reader.
+  if (anchored_verse_ > 0 && text_view_->HTMLView()->PositionHeld()) return anchored_verse_;
   const int first = text_view_->FirstVisibleVerse();
   return first > 0 ? first : current_verse_;
 }
@@ -243,6 +256,7 @@ void TFrameBibleView::GoToVerse(int v) {
   if (chapter_box_->currentIndex() != to.chapter - 1) chapter_box_->setCurrentIndex(to.chapter - 1);
 
   current_verse_ = v;
+  anchored_verse_ = v;
   if (from.book == to.book && from.chapter == to.chapter) {
     text_view_->ScrollToVerse(v);
   } else {
@@ -252,7 +266,10 @@ void TFrameBibleView::GoToVerse(int v) {
       chapter_verses_.push_back(static_cast<uint16_t>(i));
     text_view_->SetBible(b);
     text_view_->ShowVerses(chapter_verses_, {}, false, false);
-    if (to.verse != 1) text_view_->ScrollToVerse(v);
+    if (to.verse != 1)
+      text_view_->ScrollToVerse(v);
+    else
+      text_view_->HTMLView()->HoldTop();
   }
 
   Q_EMIT verseChanged(v);

@@ -107,6 +107,10 @@ class TFrameBibleView : public QWidget {
 
   // Paragraph reading mode on or off (the command toggles).
   void SetParaMode(bool on);
+  // The user's LinkCommentaries, LinkDictionaries, ShowFootnotes and
+  // ShowEditLinks: the settings themselves, or in paragraph mode the values
+  // it will bring back.
+  std::array<bool, 4> UserLinkSettings() const;
 
   // The right-click menu for `verse` (built fresh each time). `url` is the
   // link under the pointer, `selected` the selected text (Windows-1252).
@@ -195,6 +199,7 @@ class TFrameBibleView : public QWidget {
   TLibrary& library_;
 
   int current_verse_ = 0;  // 0 before the first GoToVerse, -1 forces a render
+  int anchored_verse_ = 0;  // the verse GoToVerse put at the top
   TVerseList chapter_verses_;
   BibleHistory history_;
   // LinkCommentaries, LinkDictionaries, ShowFootnotes, ShowEditLinks before

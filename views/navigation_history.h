@@ -14,6 +14,7 @@
 namespace lumora {
 
 class TLMBibleModule;
+class TLMDictionaryModule;
 
 template <typename Item>
 class NavigationHistory {
@@ -44,6 +45,14 @@ class NavigationHistory {
     if (!back_.empty() && back_.front() == position) return;
     back_.push_front(position);
     if (back_.size() > kMaxBack) back_.resize(kMaxBack);
+  }
+
+  // Removes every item of both lists for which `drop(item)` is true (the
+  // items of a module that left the library).
+  template <typename Drop>
+  void RemoveIf(Drop&& drop) {
+    std::erase_if(back_, drop);
+    std::erase_if(forward_, drop);
   }
 
   // Jumps k + 1 items back (k = 0 for the button, the drop-down row
@@ -85,8 +94,36 @@ class NavigationHistory {
 // The Bible view's items are verse indexes, the Bible not recorded.
 using BibleHistory = NavigationHistory<uint16_t>;
 
+// A Commentary view item: the Commentary by abbreviation (modules may leave
+// the library while the item waits) and the verse position (verse index - 1).
+struct TCommentaryPlace {
+  std::string abbreviation;  // Windows-1252, as the module spells it
+  uint16_t position = 0;
+  bool operator==(const TCommentaryPlace&) const = default;
+};
+using CommentaryHistory = NavigationHistory<TCommentaryPlace>;
+
+// A Book view item: the Book by abbreviation and the entry number (32 bits:
+// a Book may hold more than 65535 titles).
+struct TBookPlace {
+  std::string abbreviation;  // Windows-1252
+  int32_t entry = 0;
+  bool operator==(const TBookPlace&) const = default;
+};
+using BookHistory = NavigationHistory<TBookPlace>;
+
 // Drop-down caption of a Bible view history item in `bible`: "%s %d" (short
 // book title, chapter) for verse 1 of a chapter, else "%s %d:%d".
 std::string BibleHistoryCaption(const TLMBibleModule& bible, int verse_index);
+
+// "%s - %s %d:%d": the item's abbreviation and the short book title of
+// `kjv`, chapter and verse of position + 1.
+std::string CommentaryHistoryCaption(const TCommentaryPlace& place, const TLMBibleModule& kjv);
+
+// "%s - %s": the item's abbreviation and its entry title in `book` (the
+// Book the abbreviation names now); "Internal Error" when there is no such
+// Book or entry.
+inline constexpr const char* kHistoryCaptionError = "Internal Error";
+std::string BookHistoryCaption(const TBookPlace& place, const TLMDictionaryModule* book);
 
 }  // namespace lumora

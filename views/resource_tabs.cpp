@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextDocument>
 #include <QToolTip>
 #include <algorithm>
 
@@ -312,8 +313,11 @@ bool TResourceTabs::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const int index = tabAt(help->pos());
+    // The title is data: shown as plain text, never as markup.
     if (index >= 0 && !tabToolTip(index).isEmpty())
-      QToolTip::showText(help->globalPos(), tabToolTip(index), this, tabRect(index));
+      QToolTip::showText(help->globalPos(),
+                         Qt::convertFromPlainText(tabToolTip(index), Qt::WhiteSpaceNormal), this,
+                         tabRect(index));
     else
       QToolTip::hideText();
     return true;

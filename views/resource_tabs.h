@@ -101,6 +101,10 @@ class TResourceTabs : public QWidget {
   void SetCorrespondingTest(std::function<bool(int index)> test) {
     corresponding_ = std::move(test);
   }
+  // The background colour tab `index` is painted in: the active colour for
+  // the current tab, the corresponding colour where the test says so, the
+  // inactive colour otherwise.
+  QColor TabColor(int index) const;
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -133,7 +137,6 @@ class TResourceTabs : public QWidget {
   };
 
   bool FlagSet(int index) const;
-  QColor TabColor(int index) const;
   int TabHeight() const;
   // Natural tab widths for the current font.
   void MeasureTabs();

@@ -139,7 +139,6 @@ int main(int argc, char** argv) {
   options.settings = &settings;
   auto window = std::make_unique<TMain>(std::move(options));
   if (window->StartupFailed()) return 1;
-  lock.SetActivateHandler([w = window.get()] { w->BringToFront(); });
 
   const QString shot = parser.value(screenshot);
   const QString text_file = parser.value(page_text);
@@ -175,6 +174,9 @@ int main(int argc, char** argv) {
     QTimer::singleShot(parser.value(quit_after).toInt(), window.get(), &QWidget::close);
   }
   window->ShowAsPlaced();
+  // The lock listened from the start; a second start made meanwhile is
+  // answered now that the window shows.
+  lock.SetActivateHandler([w = window.get()] { w->BringToFront(); });
   const int rc = app.exec();
   return exit_code != 0 ? exit_code : rc;
 }

@@ -119,12 +119,11 @@ void TMain::ApplyLayout() {
   const int width = splitter_lr_->width();
   const int height = splitter_lr_->height();
   const PaneSizes s = ComputePaneSizes(v, f, width, height);
-  if (v.LeftColumn() && v.RightColumn())
-    splitter_lr_->setSizes({s.left_width, width - s.left_width - splitter_lr_->handleWidth()});
-  if (v.verse_list && v.book)
-    panel_left_->setSizes({s.verse_list_height, height - s.verse_list_height});
-  if (v.bible && v.commentary)
-    panel_right_->setSizes({height - s.commentary_height, s.commentary_height});
+  // Every size is set, also where a pane or column is hidden (its share is
+  // then 0), so a splitter never keeps the share of a pane that went.
+  splitter_lr_->setSizes({s.left_width, width - s.left_width});
+  panel_left_->setSizes({s.verse_list_height, height - s.verse_list_height});
+  panel_right_->setSizes({height - s.commentary_height, s.commentary_height});
   applying_layout_ = false;
 }
 

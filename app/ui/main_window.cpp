@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
@@ -294,6 +295,7 @@ void TMain::GatherState() {
     if (!m->tab_visible) SortedInsert(p.hidden_tabs, m->GetAbbreviation());
 
   if (bible_view_->CurrentVerse() > 0) p.last_bible_verse = bible_view_->CurrentVerse();
+  p.para_saved_links = bible_view_->UserLinkSettings();
   p.view_verse_list = PaneVisible(TPane::kVerseList);
   p.view_bible = PaneVisible(TPane::kBible);
   p.view_dict = lib.Books().empty() || PaneVisible(TPane::kBook);
@@ -345,7 +347,30 @@ bool TMain::SaveSettingsNow() {
   return SaveSettings(Storage()).ok();
 }
 
+bool TMain::BeginLongWork(std::function<void()> stop) {
+  if (stop_long_work_) return false;
+  stop_long_work_ = stop ? std::move(stop) : [] {};
+  return true;
+}
+
+void TMain::EndLongWork() {
+  stop_long_work_ = nullptr;
+  if (close_after_long_work_) {
+    close_after_long_work_ = false;
+    // After the work's own caller has returned.
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
+  // A loop that lets events run is under way: it stops, and the window
+  // closes once it has returned.
+  if (stop_long_work_) {
+    close_after_long_work_ = true;
+    stop_long_work_();
+    event->ignore();
+    return;
+  }
   // The close query: the entry editor may keep the window open.
   if (!authoring_->QueryClose()) {
     event->ignore();

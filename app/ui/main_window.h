@@ -142,6 +142,13 @@ class TMain : public QMainWindow, public IPaneHost {
   // Writes the settings now (after a bookmark change, when the desktop
   // session ends); false when the store refused.
   bool SaveSettingsNow();
+  // Long work that lets events run (the full search, a note import): a
+  // close request meanwhile calls `stop` and closes the window once the
+  // work has ended. Returns false (and does nothing) when other long work
+  // runs already. Every BeginLongWork that returned true has one EndLongWork.
+  bool BeginLongWork(std::function<void()> stop);
+  void EndLongWork();
+  bool LongWorkRunning() const { return static_cast<bool>(stop_long_work_); }
   // The store the settings are read from and written to.
   config::SettingsStorage& SettingsStorage() { return Storage(); }
   // The resource menus (rebuilt at the end of start-up and on every change
@@ -272,6 +279,8 @@ class TMain : public QMainWindow, public IPaneHost {
   bool startup_failed_ = false;
   bool pane_showing_locked_ = true;
   bool preview_active_ = false;
+  std::function<void()> stop_long_work_;
+  bool close_after_long_work_ = false;
   bool applying_layout_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "config/properties.h"
+#include "app/startup_problems.h"
 #include "app/ui/main_window.h"
 #include "app/ui/settings_bridge.h"
 #include "app/ui/splash.h"
@@ -198,6 +199,12 @@ void TMain::FormCreate() {
   actions_->UpdateNow();
   Q_EMIT startupStage(TStartupStage::kComplete);
   step("start-up complete");
+
+  // What could not be done with the user's own modules, told once, after
+  // the window shows.
+  if (const std::string report = UserModuleProblems(library_->Catalogue(), DefaultFileSystem());
+      !report.empty())
+    QTimer::singleShot(0, this, [this, text = ToDisplayText(report)] { ShowMessage(text); });
 
   // The splash goes at the first idle moment.
   QTimer::singleShot(0, this, [this] {

@@ -108,6 +108,8 @@ class TModuleCatalogue {
   // Verse-link indexes that could not be written back (the module then
   // serves its index from memory), one line each.
   const std::vector<std::string>& Problems() const { return problems_; }
+  // The same as file and reason.
+  const std::vector<SkippedFile>& IndexProblems() const { return index_problems_; }
 
   // Holders of modules register here (see catalogue_observer.h). Every
   // change to the lists after start-up (user modules created or deleted)
@@ -148,6 +150,7 @@ class TModuleCatalogue {
   NameList<TLMCommentaryModule> commentaries_by_title_;
   NameList<TLMCommentaryModule> commentaries_by_abbreviation_;
   std::vector<std::string> problems_;
+  std::vector<SkippedFile> index_problems_;
   std::set<std::string, NoCaseLess> loaded_files_;
   std::vector<SkippedFile> skipped_;
   CatalogueObservers observers_;

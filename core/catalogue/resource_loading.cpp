@@ -80,9 +80,11 @@ void TModuleCatalogue::UpdateVerseLinks(const StatusReporter& report) {
     if (report) report("Updating Verse Links: " + module->GetAbbreviation());
     // A module whose index cannot be written keeps it in memory; the load
     // goes on either way.
-    if (Status s = module->RebuildVerseLinks(); !s.ok())
+    if (Status s = module->RebuildVerseLinks(); !s.ok()) {
       problems_.push_back(module->FileName() + ": verse links kept in memory (" + s.message() +
                           ")");
+      index_problems_.push_back({module->FileName(), s.message()});
+    }
   };
   for (auto& book : books_) update(book);
   for (auto& c : commentaries_) update(c);

@@ -10,7 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -44,6 +46,7 @@ class TScrollKeeper {
         v_(view->verticalScrollBar()->value()),
         h_(view->horizontalScrollBar()->value()) {}
   ~TScrollKeeper() {
+    const QSignalBlocker quiet(view_->verticalScrollBar());
     view_->verticalScrollBar()->setValue(v_);
     view_->horizontalScrollBar()->setValue(h_);
   }
@@ -84,6 +87,11 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
   SetDefBackground(def_background_);
   // Keyboard activation of a focused link (mouse clicks are reported from
   // the mouse handlers, with the raw address).
+  // A scroll the program did not make (wheel, bar, keys) ends the hold on
+  // the position the program put at the top.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+    if (!positioning_) held_position_.reset();
+  });
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
     if (in_mouse_release_) return;
     // The address as the document holds it, never through QUrl (which
@@ -112,6 +120,7 @@ void THtmlView::ApplyDefaultsToDocument() {
 }
 
 void THtmlView::LoadHtml(std::string_view html) {
+  held_position_.reset();
   source_.assign(html);
   clear();  // new defaults would lay the old document out again
   ApplyDefaultsToDocument();
@@ -126,6 +135,7 @@ void THtmlView::LoadHtml(std::string_view html) {
 }
 
 void THtmlView::LoadText(std::string_view text) {
+  held_position_.reset();
   source_.assign(text);
   clear();
   ApplyDefaultsToDocument();
@@ -136,6 +146,7 @@ void THtmlView::LoadText(std::string_view text) {
 }
 
 void THtmlView::Clear() {
+  held_position_.reset();
   source_.clear();
   runs_.clear();
   anchors_.clear();
@@ -171,8 +182,29 @@ void THtmlView::IndexDocument() {
     TScrollKeeper keep(this);
     setTextCursor(start);
   }
-  verticalScrollBar()->setValue(0);
+  ScrollProgrammatically(0);
   horizontalScrollBar()->setValue(0);
+}
+
+void THtmlView::ScrollProgrammatically(int y) {
+  positioning_ = true;
+  verticalScrollBar()->setValue(y);
+  positioning_ = false;
+}
+
+void THtmlView::HoldTop() { held_position_ = static_cast<int>(SavedPosition()); }
+
+void THtmlView::resizeEvent(QResizeEvent* event) {
+  // The new width lays the text out anew; the part the program put at the
+  // top stays there until the user scrolls.
+  positioning_ = true;
+  QTextBrowser::resizeEvent(event);
+  if (held_position_) {
+    (void)document()->documentLayout()->documentSize();
+    if (const std::optional<QPoint> at = DisplayPositionCoords(*held_position_))
+      verticalScrollBar()->setValue(at->y());
+  }
+  positioning_ = false;
 }
 
 void THtmlView::PaintNow() { viewport()->repaint(); }
@@ -255,26 +287,35 @@ bool THtmlView::PositionTo(std::string_view name) {
   if (!pos) return false;
   const std::optional<QPoint> at = DisplayPositionCoords(*pos);
   if (!at) return false;
-  verticalScrollBar()->setValue(at->y());
+  ScrollProgrammatically(at->y());
   horizontalScrollBar()->setValue(0);
+  held_position_ = *pos;
   return true;
 }
 
 int THtmlView::VScrollBarPosition() const { return verticalScrollBar()->value(); }
 
-void THtmlView::SetVScrollBarPosition(int y) { verticalScrollBar()->setValue(y); }
+void THtmlView::SetVScrollBarPosition(int y) {
+  ScrollProgrammatically(y);
+  held_position_.reset();
+}
 
 int THtmlView::ViewHeight() const { return viewport()->height(); }
 
 uint32_t THtmlView::SavedPosition() const {
-  const int pos = cursorForPosition(QPoint(0, 0)).position();
+  // Just inside the document margin: the margin itself hits nothing and
+  // would give position 0 (a page of tables has no text there).
+  const int inside = static_cast<int>(document()->documentMargin()) + 1;
+  const int pos = cursorForPosition(QPoint(inside, 1)).position();
   return static_cast<uint32_t>(std::max(0, pos));
 }
 
 void THtmlView::SetSavedPosition(uint32_t value) {
   if (value > static_cast<uint32_t>(DocumentEnd())) return;
-  if (const std::optional<QPoint> at = DisplayPositionCoords(static_cast<int>(value)))
-    verticalScrollBar()->setValue(at->y());
+  if (const std::optional<QPoint> at = DisplayPositionCoords(static_cast<int>(value))) {
+    ScrollProgrammatically(at->y());
+    held_position_ = static_cast<int>(value);
+  }
 }
 
 int THtmlView::DocumentEnd() const { return std::max(0, document()->characterCount() - 1); }

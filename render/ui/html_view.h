@@ -118,6 +118,13 @@ class THtmlView : public QTextBrowser {
   // not fit the document.
   uint32_t SavedPosition() const;
   void SetSavedPosition(uint32_t value);
+  // The position the program put at the top (PositionTo, SetSavedPosition,
+  // HoldTop) stays at the top when the widget's size changes (a layout
+  // after start-up, a splitter drag, maximising), until the user scrolls or
+  // another document loads. SetVScrollBarPosition ends the hold.
+  bool PositionHeld() const { return held_position_.has_value(); }
+  // Holds whatever is at the top now.
+  void HoldTop();
   // Display position of the visible character at `source_offset`: with
   // `before`, the nearest one before the offset, else the nearest at or
   // after it. Past the last visible character: the end of the document;
@@ -195,6 +202,7 @@ class THtmlView : public QTextBrowser {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool event(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
@@ -208,6 +216,7 @@ class THtmlView : public QTextBrowser {
 
   void ApplyDefaultsToDocument();
   void IndexDocument();
+  void ScrollProgrammatically(int y);
   void SetCovered(const std::string& href);
   void ReportHotSpotClick(const std::string& href);
   void ReportRightClick(const QPoint& viewport_pos, const QPoint& global_pos);
@@ -224,6 +233,8 @@ class THtmlView : public QTextBrowser {
   std::optional<config::TColor> def_link_color_;
   std::string covered_;          // link under the pointer
   QPoint covered_point_;
+  std::optional<int> held_position_;  // display position kept at the top
+  bool positioning_ = false;          // scroll changes made by the program
   std::string pressed_link_;     // link under a left press, for the click
   QPoint press_pos_;
   bool in_mouse_release_ = false;

@@ -134,9 +134,14 @@ TEST_F(MainWindowTest, CloseSavesTheWorkingStateAndTheNextStartRestoresIt) {
   EXPECT_EQ(again->BibleView()->CurrentVerse(), rom8_28);
   EXPECT_TRUE(config::GlobalProperties().bible_view.para_mode);
   EXPECT_TRUE(again->BibleView()->ActionToggleParaMode->isChecked());
-  // Leaving paragraph mode brings back what was on before it: footnotes.
+  // Leaving paragraph mode after the restart brings back what was on
+  // before it: footnotes, Commentary and Book links (they were saved beside
+  // the mode, not as the all-off values paragraph mode shows).
   again->BibleView()->ActionToggleParaMode->trigger();
-  EXPECT_FALSE(config::GlobalProperties().bible_view.show_footnotes);  // saved with para mode on
+  const config::TPropertiesBibleView& s = config::GlobalProperties().bible_view;
+  EXPECT_TRUE(s.show_footnotes);
+  EXPECT_TRUE(s.link_commentaries);
+  EXPECT_TRUE(s.link_dictionaries);
 }
 
 TEST_F(MainWindowTest, MaximisedWindowSavesItsRestoredGeometry) {

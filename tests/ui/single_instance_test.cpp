@@ -41,6 +41,21 @@ TEST(SingleInstance, SecondStartFindsTheFirstAndAsksItForward) {
   EXPECT_EQ(activations, 1);
 }
 
+// A second start during the first one's start-up (before the window can
+// come forward) is answered once the window is there.
+TEST(SingleInstance, RequestBeforeTheWindowExistsWaitsForIt) {
+  test::TempFolder folder;
+  TLocalSocketInstanceLock first(KeyIn(folder));
+  ASSERT_EQ(first.Acquire(), TInstanceRole::kPrimary);
+  TLocalSocketInstanceLock second(KeyIn(folder));
+  EXPECT_EQ(second.Acquire(), TInstanceRole::kSecondary);
+  QTRY_VERIFY(first.ActivationPending());
+  int activations = 0;
+  first.SetActivateHandler([&] { ++activations; });
+  EXPECT_EQ(activations, 1);
+  EXPECT_FALSE(first.ActivationPending());
+}
+
 TEST(SingleInstance, SocketLeftByACrashDoesNotBlockTheStart) {
   LUMORA_POSIX_ONLY();
 #ifndef _WIN32

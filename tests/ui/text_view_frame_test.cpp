@@ -14,6 +14,7 @@
 #include "core/catalogue/module_catalogue.h"
 #include "tests/library/library_fixture.h"
 #include "tests/support/test_bible.h"
+#include "tests/ui/sample_library.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
 
@@ -226,11 +227,11 @@ TEST_F(TextViewFrameTest, HoverPreviewsAfterTheDelayAndLeavingClearsIt) {
 
 TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {
   LUMORA_REQUIRE_LIBRARY(folder);
-  static TModuleCatalogue* catalogue = [&] {
-    auto* c = new TModuleCatalogue;  // never destroyed, as the program's
-    EXPECT_TRUE(c->LoadModules(folder).ok());
-    return c;
-  }();
+  // The shared sample library, held only while this test runs: module files
+  // open once per process, and the main window tests open them later.
+  const std::shared_ptr<const test::SampleLibrary> lib = test::OpenSampleLibrary();
+  ASSERT_NE(lib, nullptr) << folder;
+  TModuleCatalogue* catalogue = lib->catalogue.get();
   test::TPaneTestKit kit;
   kit.library.Borrow(catalogue);
   for (const TLMBibleModule* bible : {catalogue->KjvBible(), catalogue->StrongsLinksBible()}) {

@@ -59,6 +59,7 @@ Properties Distinctive() {
   p.rz_tabs_active_color = 0x00040506;
   p.rz_tabs_inactive_color = kClWindow;
   p.rz_tabs_corresponding_color = 0x00070809;
+  p.para_saved_links = {false, false, true, false};
   for (TPropertiesBibleView* v : {&p.bible_view, &p.verse_list_view}) {
     const bool verse_list = v == &p.verse_list_view;
     v->column_mode = false;

@@ -1,6 +1,7 @@
 // Start-up loading of Books and Commentaries by the module catalogue.
 #include <gtest/gtest.h>
 
+#include "app/startup_problems.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/modules/bible_mapping_cache.h"
 #include "core/platform/memory/memory_file_system.h"
@@ -165,6 +166,36 @@ TEST_F(ResourceLoadingTest, DamagedStrongsDataIsFatalWithItsOwnText) {
   const Status s = Load(c);
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.message().rfind("File header invalid: ", 0), 0u) << s.message();
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// Start-up's report covers the user's own files only, with their ".bak".
+TEST_F(ResourceLoadingTest, ProblemReportNamesUserFilesAndTheirBackups) {
+  AddBook("/lib/Books/good.lmk", "good");
+  fs_.SetFile("/lib/Books/bad.lmk", "LMDICT but nothing else");
+  fs_.SetFile("/lib/User/mine.lmk", "LMDICT damaged");
+  fs_.SetFile("/lib/User/mine.lmk.bak", "the previous version");
+  fs_.SetFile("/lib/User/notes.lmc", std::string(500, '\0'));
+  {
+    TModuleCatalogue c(fs_);
+    ASSERT_TRUE(Load(c).ok());
+    const std::string report = UserModuleProblems(c, fs_);
+    EXPECT_EQ(report.rfind(kUserModuleProblemsHeading, 0), 0u) << report;
+    EXPECT_NE(report.find("mine.lmk: not opened: "), std::string::npos) << report;
+    EXPECT_NE(report.find("(the previous version is kept in "), std::string::npos) << report;
+    EXPECT_NE(report.find("notes.lmc: not opened: "), std::string::npos) << report;
+    EXPECT_EQ(report.find("bad.lmk"), std::string::npos) << report;  // shipped: silent
+  }
+  TModuleCatalogue clean(fs_);
+  ASSERT_TRUE(fs_.Remove("/lib/User/mine.lmk").ok());
+  ASSERT_TRUE(fs_.Remove("/lib/User/notes.lmc").ok());
+  ASSERT_TRUE(Load(clean).ok());
+  EXPECT_EQ(UserModuleProblems(clean, fs_), "");
 }
 
 }  // namespace

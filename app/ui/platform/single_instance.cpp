@@ -1,8 +1,10 @@
 #include "app/ui/platform/single_instance.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 
 namespace lumora::ui {
 namespace {
@@ -34,6 +36,13 @@ bool TLocalSocketInstanceLock::IsListening() const { return server_ && server_->
 TInstanceRole TLocalSocketInstanceLock::Acquire() {
   if (decided_) return role_;
   decided_ = true;
+
+  // Two starts at once take turns here: removing a server name after a
+  // failed listen must never delete the socket of an instance that has
+  // just started listening. A lock left by a crashed start goes stale.
+  QLockFile turn(QDir::temp().filePath(key_ + QStringLiteral(".lock")));
+  turn.setStaleLockTime(10000);
+  (void)turn.tryLock(5000);  // without the lock the start still goes on
 
   // A live instance answers; a socket left behind by a crash does not.
   QLocalSocket probe;
@@ -72,7 +81,12 @@ void TLocalSocketInstanceLock::OnNewConnection() {
       // Requests are short lines; anything else is read and ignored.
       while (socket->canReadLine()) {
         const QByteArray line = socket->readLine(64);
-        if (line == kActivateRequest && on_activate_) on_activate_();
+        if (line != kActivateRequest) continue;
+        // A request during start-up waits for the window.
+        if (on_activate_)
+          on_activate_();
+        else
+          pending_activation_ = true;
       }
       if (socket->bytesAvailable() > 256) socket->readAll();
     });

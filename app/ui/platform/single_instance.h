@@ -46,7 +46,15 @@ class TLocalSocketInstanceLock : public QObject, public IInstanceLock {
   ~TLocalSocketInstanceLock() override;
 
   TInstanceRole Acquire() override;
-  void SetActivateHandler(std::function<void()> handler) override { on_activate_ = std::move(handler); }
+  // A request that came before the handler was set runs it at once.
+  void SetActivateHandler(std::function<void()> handler) override {
+    on_activate_ = std::move(handler);
+    if (pending_activation_ && on_activate_) {
+      pending_activation_ = false;
+      on_activate_();
+    }
+  }
+  bool ActivationPending() const { return pending_activation_; }
 
   // True while this primary instance listens (false after a failed listen).
   bool IsListening() const;
@@ -59,6 +67,7 @@ class TLocalSocketInstanceLock : public QObject, public IInstanceLock {
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> on_activate_;
   bool decided_ = false;
+  bool pending_activation_ = false;
   TInstanceRole role_ = TInstanceRole::kPrimary;
 };
 
