@@ -11,10 +11,6 @@ namespace lumora::ui {
 
 void InstallHelp(TMain& main) { new THelpFeature(main); }
 
-void TMain::ShowHelpTopic(const QString& topic) {
-  if (help_viewer) help_viewer(topic);
-}
-
 THelpFeature::THelpFeature(TMain& main) : QObject(&main), main_(main) {
   setObjectName(QStringLiteral("HelpFeature"));
   QAction* help = main.MainAction("ActionOpenHelp");

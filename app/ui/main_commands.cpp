@@ -80,7 +80,7 @@ const std::vector<MenuSpec>& Menus() {
         "FrameBibleView.ActionProverb"}},
       {"Boo&k",
        "MenuBook",
-       {"@resources", "-", "FrameDictView.ActionEditEntry", "FrameDictView.ActionNewEntry",
+       {"@resources", "-", "FrameDictView.ActionEditEntry", "FrameDictView.ActionAddEntry",
         "FrameDictView.ActionDeleteEntry"}},
       {"&Commentary",
        "MenuCommentary",

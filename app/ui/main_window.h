@@ -187,15 +187,19 @@ class TMain : public QMainWindow, public IPaneHost {
   IOutputService& Output() override { return *output_; }
   IPreferencesService& Preferences() override { return *preferences_; }
 
-  // --- Images and help (app/ui/images_feature.cpp, app/ui/help_feature.cpp) ----
+  // --- Image viewer hook (app/ui/images_feature.cpp) ------------------------------
   // Shows the image whose link name an "lmimage:" link holds (Windows-1252,
   // as stored; "\" and "/" alike, case ignored) in the image viewer; false
   // when there is no such image. Set by the image viewer; null until then.
   std::function<bool(const std::string& name)> show_image;
-  // Shows a help topic ("Scribble10"), as F1 and every Help button do.
-  void ShowHelpTopic(const QString& topic);
-  // What ShowHelpTopic runs (the help window); dialogs' Help buttons may
-  // call either.
+
+  // --- Help hook --------------------------------------------------------------------
+  // Shows help topic `topic` ("Scribble110") through help_viewer, which the
+  // help feature sets; empty until then (dialogs disable their Help
+  // buttons while it is).
+  void ShowHelpTopic(const QString& topic) {
+    if (help_viewer) help_viewer(topic);
+  }
   std::function<void(const QString& topic)> help_viewer;
 
  Q_SIGNALS:

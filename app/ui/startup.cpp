@@ -159,9 +159,8 @@ void TMain::FormCreate() {
     const TLMDictionaryModule* book =
         active.size() > 4 ? library_->FindBook(active[config::kActiveBook]) : nullptr;
     if (book != nullptr) {
-      dict_view_->ShowBook(book);
       const int entry = number(active[config::kActiveBookEntry], 0);
-      dict_view_->ShowEntry(entry < book->EntryCount() ? entry : 0, 0, 0);
+      dict_view_->ShowBookEntry(book, entry < book->EntryCount() ? entry : 0, 0, 0);
       dict_view_->HTMLView()->SetSavedPosition(static_cast<uint32_t>(p.doc_pos_book));
     } else {
       dict_view_->ShowEntry(0, 0, 0);

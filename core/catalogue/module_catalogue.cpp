@@ -62,6 +62,15 @@ void TModuleCatalogue::SortBibles() {
   move_to(kKjvAbbreviation, 0);
   if (bibles_.size() > 2)
     move_to(std::string(kKjvAbbreviation) + kStrongsLinksAbbreviationSuffix, 1);
+  // Strong's searches, links and the lexicons' search footers go to the
+  // KJV Bible's twin when there is one: the Bible whose numbering and
+  // titles the program's references follow (the last twin made would be
+  // whichever Strong's-numbered Bible sorts last by file name).
+  for (const auto& b : bibles_) {
+    if (b->IsStrongsLinks() &&
+        b->GetAbbreviation() == std::string(kKjvAbbreviation) + kStrongsLinksAbbreviationSuffix)
+      strongs_links_bible_ = b.get();
+  }
 }
 
 Status TModuleCatalogue::LoadModules(const std::string& program_folder,

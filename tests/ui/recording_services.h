@@ -50,6 +50,14 @@ class TRecordingAuthoring : public ui::IAuthoringService {
   void DeleteBookEntry(const TLMDictionaryModule& b, int entry) override {
     log_.push_back("DeleteBookEntry " + b.GetAbbreviation() + " " + std::to_string(entry));
   }
+  bool QueryClose() override { return true; }
+  bool CanDeleteUserModules() const override { return true; }
+  void DeleteUserCommentary(const TLMCommentaryModule& c) override {
+    log_.push_back("DeleteUserCommentary " + c.GetAbbreviation());
+  }
+  void DeleteUserBook(const TLMDictionaryModule& b) override {
+    log_.push_back("DeleteUserBook " + b.GetAbbreviation());
+  }
 
  private:
   std::vector<std::string>& log_;

@@ -185,3 +185,21 @@ TEST(CatalogueObservers, TellEveryHolderBeforeAndAfterAChange) {
 
 }  // namespace
 }  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// With several Strong's-numbered Bibles, Strong's searches and links use the
+// KJV Bible's twin, not whichever twin was made last.
+TEST_F(CatalogueTest, TheKjvTwinIsTheStrongsLinksBible) {
+  AddBible("kjv.lmb", "KJV", true);
+  AddBible("rv.lmb", "RV", true);  // sorts after kjv.lmb: its twin is made last
+  TModuleCatalogue catalogue;
+  ASSERT_TRUE(catalogue.LoadModules(dir_.Path()).ok());
+  EXPECT_EQ(Abbreviations(catalogue), (Names{"KJV", "KJVSL", "RV", "RVSL"}));
+  ASSERT_NE(catalogue.StrongsLinksBible(), nullptr);
+  EXPECT_EQ(catalogue.StrongsLinksBible()->GetAbbreviation(), "KJVSL");
+}
+
+}  // namespace
+}  // namespace lumora
