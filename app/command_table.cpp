@@ -56,15 +56,16 @@ constexpr CommandSpec kFixed[] = {
      "Ctrl+Alt+A"},
     {"ActionFontPlus", "Increase Font Sizes", "Increase the font size of every view", "Ctrl+]"},
     {"ActionFontMinus", "Decrease Font Sizes", "Decrease the font size of every view", "Ctrl+["},
-    {"ActionFocusVL", "", "", "Alt+1"},
-    {"ActionFocusBible", "", "", "Alt+2"},
-    {"ActionFocusBook", "", "", "Alt+3"},
-    {"ActionFocusComment", "", "", "Alt+4"},
+    {"ActionFocusVL", "", "Show the Verse List and put the focus in it", "Alt+1"},
+    {"ActionFocusBible", "", "Show the Bible View and put the focus in it", "Alt+2"},
+    {"ActionFocusBook", "", "Show the Book View and put the focus in it", "Alt+3"},
+    {"ActionFocusComment", "", "Show the Commentary View and put the focus in it",
+     "Alt+4"},
     // Alt+G is the mnemonic of the quick-jump label (its buddy); a second
     // binding of the key would make both ambiguous.
     {"ActionFocusQuickJump", "", "", ""},
-    {"ActionNextBible", "", "", "Alt+Right"},
-    {"ActionPrevBible", "", "", "Alt+Left"},
+    {"ActionNextBible", "", "Show the next Bible in the Bible View", "Alt+Right"},
+    {"ActionPrevBible", "", "Show the previous Bible in the Bible View", "Alt+Left"},
     // User
     {"ActionNewCommentary", "Create New User Commentary...", "Create a new commentary for editing",
      ""},
@@ -85,7 +86,7 @@ std::vector<CommandSpec> Build() {
   // Names and captions live as long as the program: the strings below are
   // made once.
   static std::vector<std::string> texts;
-  texts.reserve(30 * 4);
+  texts.reserve(30 * 6);
   const auto keep = [](std::string s) -> const char* {
     texts.push_back(std::move(s));
     return texts.back().c_str();
@@ -93,10 +94,12 @@ std::vector<CommandSpec> Build() {
   for (int n = 0; n < 10; ++n) {
     const std::string digit = std::to_string(n);
     const std::string number = BookmarkNumberText(n);
+    // Bookmark 0 is "10" on screen.
+    const std::string shown = n == 0 ? "10" : digit;
     rows.push_back({keep("ActionGoBookmark" + digit), keep(number + ": Not in use"),
-                    "Go to this bookmark", keep("Ctrl+" + digit)});
+                    keep("Go to bookmark " + shown), keep("Ctrl+" + digit)});
     rows.push_back({keep("ActionSetBookmark" + digit), keep("Set BookMark " + number + "..."),
-                    "Set this bookmark", keep("Ctrl+Shift+" + digit)});
+                    keep("Set bookmark " + shown), keep("Ctrl+Shift+" + digit)});
     rows.push_back(
         {keep("ActionClearBookmark" + digit), keep("Clear BookMark " + number), "", ""});
   }

@@ -24,6 +24,30 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/app/ui/main.cpp)
   target_link_libraries(lumora PRIVATE lumora-ui)
 endif()
 
+# The help pages go beside the program (the folder "help" next to lumora):
+# the pages of help/ copied, and the key list written from the command table.
+file(GLOB LUMORA_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+set(LUMORA_HELP_FOLDER ${CMAKE_BINARY_DIR}/help)
+set(LUMORA_HELP_OUTPUTS ${LUMORA_HELP_FOLDER}/keys.html)
+foreach(page ${LUMORA_HELP_SOURCES})
+  get_filename_component(page_name ${page} NAME)
+  add_custom_command(OUTPUT ${LUMORA_HELP_FOLDER}/${page_name}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page} ${LUMORA_HELP_FOLDER}/${page_name}
+    DEPENDS ${page} VERBATIM)
+  list(APPEND LUMORA_HELP_OUTPUTS ${LUMORA_HELP_FOLDER}/${page_name})
+endforeach()
+add_custom_command(OUTPUT ${LUMORA_HELP_FOLDER}/keys.html
+  COMMAND lumora-help-keys ${LUMORA_HELP_FOLDER}/keys.html
+  DEPENDS lumora-help-keys VERBATIM)
+add_custom_target(lumora-help ALL DEPENDS ${LUMORA_HELP_OUTPUTS})
+if(TARGET lumora)
+  add_dependencies(lumora lumora-help)
+endif()
+
+# Draws the synthetic sample images of the sample library.
+add_executable(lumora-sample-images ${PROJECT_SOURCE_DIR}/tools/ui/sample_images.cpp)
+target_link_libraries(lumora-sample-images PRIVATE Qt6::Gui)
+
 # Widget tests: GoogleTest cases driven through QTest's event helpers, one
 # program with its own main (tests/ui/ui_test_main.cpp) that creates the
 # QApplication; they run on the offscreen platform, no display needed.
@@ -35,7 +59,9 @@ if(LUMORA_BUILD_TESTS)
     add_executable(lumora-ui-tests ${LUMORA_UI_TESTS})
     set_target_properties(lumora-ui-tests PROPERTIES AUTOMOC ON)
     target_link_libraries(lumora-ui-tests PRIVATE lumora-ui lumora-test-support lumora-cli-lib
-      Qt6::Test GTest::gtest)
+      lumora-devotion-samples Qt6::Test GTest::gtest)
+    # The help tests read the pages as they are shipped.
+    add_dependencies(lumora-ui-tests lumora-help)
     include(${PROJECT_SOURCE_DIR}/cmake/TestPrograms.cmake)
     lumora_test_program(lumora-ui-tests QT)
     gtest_discover_tests(lumora-ui-tests DISCOVERY_TIMEOUT 60

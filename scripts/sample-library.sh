@@ -156,3 +156,45 @@ Notes
 EOF
 } >"$out/README.txt"
 echo "$out/README.txt written"
+
+# Synthetic samples (made by Lumora's own tools, not from any package): the
+# devotional index "devotion.dys" with its "SME" Commentary, and the images
+# below "Images/". The image tool needs the desktop build; without it the
+# library has no images.
+devotions=$build/tools/devotions/lumora-devotions
+sample_images=$build/lumora-sample-images
+[[ -x $devotions ]] || { echo "$devotions not found: build the lumora-devotions target first" >&2; exit 1; }
+if [[ ! -e $out/Commentaries/SME.lmc || ! $out/Commentaries/SME.lmc -nt $devotions ||
+      ! $out/Commentaries/SME.lmc -nt $out/Bibles/KJV.lmb || ! -e $out/devotion.dys ]]; then
+  "$devotions" "$out"
+else
+  echo "$out/Commentaries/SME.lmc is up to date"
+fi
+if [[ -x $sample_images ]]; then
+  if [[ ! -e $out/Images/Maps/map.of.canaan.png || ! $out/Images/Maps/map.of.canaan.png -nt $sample_images ]]; then
+    rm -rf "$out/Images"
+    QT_QPA_PLATFORM=offscreen "$sample_images" "$out/Images"
+  else
+    echo "$out/Images is up to date"
+  fi
+fi
+{
+  cat <<'README'
+
+Synthetic samples
+These were made by Lumora's own tools for trying the program; they are no
+one's published work.
+- devotion.dys, Commentaries/SME.lmc  "Synthetic Morning and Evening Readings
+  (sample)": a morning and an evening reading for each of the 366 days, made
+  by lumora-devotions; each entry holds its readings' "MM/DD/AM" headings and
+  the verse from the King James Version above.
+README
+  if [[ -d $out/Images ]]; then
+    cat <<'README'
+- Images/  synthetic sample pictures stamped "SYNTHETIC SAMPLE", drawn by
+  lumora-sample-images: maps in nested folders, a large and a tall narrow
+  picture, and an empty folder.
+README
+  fi
+} >>"$out/README.txt"
+echo "$out/README.txt: synthetic samples added"

@@ -2,6 +2,9 @@
 // commands of the command table, installs its services into the window and
 // connects to the start-up stages it needs. One line per feature.
 #include "app/ui/bookmarks_feature.h"
+#include "app/ui/devotions_feature.h"
+#include "app/ui/help_feature.h"
+#include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
 #include "app/ui/quick_jump_feature.h"
 
@@ -10,6 +13,9 @@ namespace lumora::ui {
 void TMain::InstallFeatures() {
   InstallBookmarksFeature(*this);
   InstallQuickJump(*this);
+  InstallImages(*this);
+  InstallDevotions(*this);
+  InstallHelp(*this);
 }
 
 }  // namespace lumora::ui

@@ -188,6 +188,12 @@ class TMain : public QMainWindow, public IPaneHost {
   IOutputService& Output() override { return *output_; }
   IPreferencesService& Preferences() override { return *preferences_; }
 
+  // --- Image viewer hook (app/ui/images_feature.cpp) ------------------------------
+  // Shows the image whose link name an "lmimage:" link holds (Windows-1252,
+  // as stored; "\" and "/" alike, case ignored) in the image viewer; false
+  // when there is no such image. Set by the image viewer; null until then.
+  std::function<bool(const std::string& name)> show_image;
+
   // --- Help hook --------------------------------------------------------------------
   // Shows help topic `topic` ("Scribble110") through help_viewer, which the
   // help feature sets; empty until then (dialogs disable their Help

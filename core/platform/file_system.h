@@ -53,6 +53,10 @@ class FileSystem {
   // cp1252::CompareNoCase so scans do not depend on the file system.
   virtual Result<std::vector<std::string>> ListFiles(const std::string& folder,
                                                      std::string_view suffix) = 0;
+  // Names of the sub-folders of `folder` (no "." or ".."), sorted as
+  // ListFiles sorts. Links to folders (symbolic links, junctions) are left
+  // out, so a walk over the tree never loops.
+  virtual Result<std::vector<std::string>> ListFolders(const std::string& folder) = 0;
   // Last-write time in seconds since 1970.
   virtual Result<int64_t> LastWriteTime(const std::string& path) = 0;
   virtual Status SetLastWriteTime(const std::string& path, int64_t seconds) = 0;

@@ -74,7 +74,7 @@ TEST(RealLibrary, CheckPassesOnEveryModule) {
   EXPECT_EQ(cli::RunCheckCommand(folder, out), 0) << out.str();
   for (const char* file :
        {"Books/StrHeb.lmk", "Books/StrGrk.lmk", "Books/Naves.lmk", "Commentaries/Scofield.lmc",
-        "Commentaries/TDavid.lmc", "Commentaries/MHCC.lmc", "stgdat.lm4"})
+        "Commentaries/TDavid.lmc", "Commentaries/MHCC.lmc", "Commentaries/SME.lmc", "stgdat.lm4"})
     EXPECT_NE(out.str().find(std::string("ok\t") + file + "\t"), std::string::npos) << file;
 }
 
@@ -84,7 +84,8 @@ TEST(RealLibrary, CatalogueLoadsEveryModuleWithoutSkipping) {
   ASSERT_TRUE(catalogue.LoadModules(folder).ok());
   EXPECT_TRUE(catalogue.SkippedFiles().empty());
   EXPECT_EQ(catalogue.Books().size(), 3u);
-  EXPECT_EQ(catalogue.Commentaries().size(), 3u);
+  // Scofield, TDavid, MHCC and the synthetic devotional SME.
+  EXPECT_EQ(catalogue.Commentaries().size(), 4u);
 }
 
 TEST(RealLibrary, John316GreekNumbersOpenTheirLexiconEntries) {

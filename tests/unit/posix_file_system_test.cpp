@@ -346,6 +346,23 @@ TEST_P(FileSystemContract, ListFilesSortsWithoutCaseAndSkipsFoldersAndSubfolders
   EXPECT_TRUE(none.value().empty());
 }
 
+TEST_P(FileSystemContract, ListFoldersSortsWithoutCaseAndSkipsFilesAndDeeperFolders) {
+  const std::string lib = At("lib");
+  ASSERT_TRUE(Ok(fs().CreateFolder(lib)));
+  for (const char* name : {"beta", "Zeta", "alpha.d"})
+    ASSERT_TRUE(Ok(fs().CreateFolder(JoinPath(lib, name))));
+  ASSERT_TRUE(Ok(fs().CreateFolder(JoinPath(JoinPath(lib, "beta"), "inner"))));
+  Write(JoinPath(lib, "file.png"), "x");
+
+  Result<std::vector<std::string>> folders = fs().ListFolders(lib + "/");
+  ASSERT_TRUE(Ok(folders.status()));
+  EXPECT_EQ(folders.value(), (std::vector<std::string>{"alpha.d", "beta", "Zeta"}));
+  Result<std::vector<std::string>> empty = fs().ListFolders(JoinPath(lib, "Zeta"));
+  ASSERT_TRUE(Ok(empty.status()));
+  EXPECT_TRUE(empty.value().empty());
+  EXPECT_TRUE(FailsWith(fs().ListFolders(At("no-such-folder")).status(), ErrorKind::kNotFound));
+}
+
 TEST_P(FileSystemContract, NonAsciiNamesRoundTripAsUtf8) {
   const std::string name = "\xC3\x84gypten \xE2\x80\x93 \xCE\xB1.lmb";  // "Ägypten – α.lmb"
   Write(At(name), "x");

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 
 namespace lumora::ui {
@@ -23,6 +24,10 @@ void TSystemClipboard::SetHtml(const QString& html, const QString& plain_text) {
   data->setHtml(html);
   data->setText(plain_text);
   QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TSystemClipboard::SetImage(const QImage& image) {
+  QGuiApplication::clipboard()->setImage(image);
 }
 
 IClipboard& Clipboard() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QImage;
+
 namespace lumora::ui {
 
 class IClipboard {
@@ -13,6 +15,9 @@ class IClipboard {
   virtual void SetText(const QString& text) = 0;
   // HTML with its plain-text form, both offered to the receiving program.
   virtual void SetHtml(const QString& html, const QString& plain_text) = 0;
+  // A picture (the image viewer's copy). Test doubles that only look at
+  // text may leave it as it is: it does nothing.
+  virtual void SetImage(const QImage& image) { (void)image; }
 };
 
 class TSystemClipboard : public IClipboard {
@@ -20,6 +25,7 @@ class TSystemClipboard : public IClipboard {
   QString Text() const override;
   void SetText(const QString& text) override;
   void SetHtml(const QString& html, const QString& plain_text) override;
+  void SetImage(const QImage& image) override;
 };
 
 // The process-wide instance the commands use (a TSystemClipboard unless a

@@ -205,6 +205,24 @@ Result<std::vector<std::string>> MemoryFileSystem::ListFiles(const std::string& 
   return names;
 }
 
+Result<std::vector<std::string>> MemoryFileSystem::ListFolders(const std::string& folder) {
+  if (Fires(FileOp::kList)) return Injected("Cannot list", folder);
+  const std::string p = Normalize(folder);
+  if (!IsFolder(p)) {
+    if (Find(p) != nullptr) return IoError("Cannot list", folder, "Not a folder");
+    return NotFound("Cannot list", folder);
+  }
+  const std::string prefix = p == "/" ? p : p + "/";
+  std::vector<std::string> names;
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+    std::string name = it->first.substr(prefix.size());
+    if (it->second.folder && name.find('/') == std::string::npos) names.push_back(std::move(name));
+  }
+  SortFileNames(names);
+  return names;
+}
+
 Result<int64_t> MemoryFileSystem::LastWriteTime(const std::string& path) {
   if (Fires(FileOp::kGetTime)) return Injected("Cannot stat", path);
   const Entry* e = Find(Normalize(path));

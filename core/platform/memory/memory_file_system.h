@@ -29,7 +29,7 @@ enum class FileOp {
   kRemove,        // Remove
   kCreateFolder,  // CreateFolder
   kSetTime,       // SetLastWriteTime
-  kList,          // ListFiles
+  kList,          // ListFiles, ListFolders
   kGetTime,       // LastWriteTime
 };
 
@@ -57,6 +57,8 @@ class MemoryFileSystem : public FileSystem {
   Status CreateFolder(const std::string& path) override;
   Result<std::vector<std::string>> ListFiles(const std::string& folder,
                                              std::string_view suffix) override;
+  // Fails as a listing (FileOp::kList).
+  Result<std::vector<std::string>> ListFolders(const std::string& folder) override;
   Result<int64_t> LastWriteTime(const std::string& path) override;
   Status SetLastWriteTime(const std::string& path, int64_t seconds) override;
 

@@ -192,7 +192,31 @@ class PosixFileSystem : public FileSystem {
     while (const dirent* entry = readdir(dir)) {
       std::string name = entry->d_name;
       if (!HasSuffixNoCase(name, suffix)) continue;
-      if (!FileExists(JoinPath(folder, name))) continue;
+      // The entry's type saves a stat where the folder tells it; a link is
+      // followed (a link to a file lists as the file).
+      if (entry->d_type == DT_DIR) continue;
+      if (entry->d_type != DT_REG && !FileExists(JoinPath(folder, name))) continue;
+      names.push_back(std::move(name));
+    }
+    closedir(dir);
+    SortFileNames(names);
+    return names;
+  }
+
+  Result<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return ErrnoStatus("Cannot list", folder, errno);
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      if (entry->d_type != DT_DIR) {
+        // lstat where the folder does not tell the type: a link to a folder
+        // is not a folder here.
+        if (entry->d_type != DT_UNKNOWN) continue;
+        struct stat st {};
+        if (lstat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+      }
       names.push_back(std::move(name));
     }
     closedir(dir);

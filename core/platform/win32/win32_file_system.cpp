@@ -326,6 +326,37 @@ class Win32FileSystem : public FileSystem {
     return names;
   }
 
+  Result<std::vector<std::string>> ListFolders(const std::string& folder) override {
+    std::wstring pattern;
+    if (!ToWide(JoinPath(folder, "*"), &pattern)) return BadPath(folder);
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(pattern.c_str(), &found);
+    std::vector<std::string> names;
+    if (find == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_FILE_NOT_FOUND) return names;
+      return SystemStatus("Cannot list", folder, code);
+    }
+    DWORD code;
+    for (;;) {
+      // Junctions and folder links carry the reparse-point attribute.
+      const DWORD attributes = found.dwFileAttributes;
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        std::string name = ToUtf8(found.cFileName, wcslen(found.cFileName));
+        if (!name.empty() && name != "." && name != "..") names.push_back(std::move(name));
+      }
+      if (!FindNextFileW(find, &found)) {
+        code = GetLastError();
+        break;
+      }
+    }
+    FindClose(find);
+    if (code != ERROR_NO_MORE_FILES) return SystemStatus("Cannot list", folder, code);
+    SortFileNames(names);
+    return names;
+  }
+
   Result<int64_t> LastWriteTime(const std::string& path) override {
     std::wstring wide;
     if (!ToWide(path, &wide)) return BadPath(path);
