@@ -107,7 +107,7 @@ TEST_F(BookmarksUiTest, TheDialogPreselectsThePaneWithTheFocusAndStoresTheChoice
     EXPECT_EQ(dialog->ChoiceButton(0)->text(), QStringLiteral("Ps 23:1"));
     EXPECT_EQ(dialog->ChoiceButton(1)->text(), QStringLiteral("CN: John 3:16"));
     EXPECT_EQ(dialog->ChoiceButton(2)->text(), QStringLiteral("SYNT: ABRAHAM"));
-    EXPECT_FALSE(dialog->HelpButton()->isEnabled());  // no help viewer yet
+    EXPECT_TRUE(dialog->HelpButton()->isEnabled());
     dialog->accept();
     EXPECT_EQ(P().bookmarks[static_cast<size_t>(c.index)], c.stored);
     EXPECT_EQ(Stored().bookmarks[static_cast<size_t>(c.index)], c.stored);  // written at once
@@ -343,7 +343,10 @@ TEST_F(BookmarksUiTest, TheTitlesDialogClearsOnlyOnYesAndRefusesForeignCharacter
   LUMORA_WAIT_UNTIL(dialog->isVisible());
   QTableWidget* grid = dialog->Grid();
   EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("kept"));
-  EXPECT_FALSE(dialog->HelpButton()->isEnabled());
+  QStringList topics;
+  window_->help_viewer = [&topics](const QString& topic) { topics << topic; };
+  QTest::mouseClick(dialog->HelpButton(), Qt::LeftButton);
+  EXPECT_EQ(topics, QStringList{QStringLiteral("Scribble110")});
 
   answer_yes_ = false;
   QTest::mouseClick(dialog->ClearAllButton(), Qt::LeftButton);
