@@ -8,6 +8,7 @@
 #include "core/text/cp1252.h"
 #include "core/text/utf8.h"
 #include "tools/builder/bible_builder.h"
+#include "tools/import/scripture_refs.h"
 #include "tools/import/transliteration.h"
 #include "tools/import/xml_scanner.h"
 
@@ -70,7 +71,9 @@ enum class Kind : uint8_t {
   kAdded,        // <transChange type="added">: "[...]"
   kNote,         // footnote: "{...}"
   kQuote,        // <q> with a marker to write at both ends
-  kTitle,        // canonical title kept as text
+  kTitle,        // heading kept as text: titles of the printed text, speaker labels
+  kDivineName,   // <divineName>: its letters upper-cased
+  kReference,    // a reference in a cross-reference note: collected, then linked
 };
 
 struct Frame {
@@ -83,6 +86,7 @@ struct Frame {
   size_t visible_at_open = 0;   // for words: did any verse text follow?
   bool tokens_written = false;
   bool dropped_note = false;    // kSkip: a note left out
+  bool cross_reference = false; // kNote: a cross-reference note
   std::vector<int> strongs;     // kWord
   std::string marker;           // kQuote, Windows-1252
 };
@@ -118,6 +122,31 @@ bool IsSeparator(std::string_view name) {
   return false;
 }
 
+// Titles that print with the text: canonical ones (a Psalm's title), and
+// untyped ones (the acrostic letters of Psalm 119, the subscriptions after
+// Paul's epistles, the Psalter's "BOOK 2"); not the book names, section
+// headings and introductions that carry a type.
+bool IsPrintedTitle(const Tag& tag) {
+  const std::string_view canonical = tag.Get("canonical");
+  if (canonical == "true") return true;
+  if (canonical == "false") return false;
+  return tag.Get("type") == "psalm" || !tag.Has("type");
+}
+
+// Hebrew letters and points, which a heading drops: the code page cannot
+// hold them, and the heading spells the letter's name beside it.
+std::string WithoutHebrew(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t start = i;
+    const char32_t cp = DecodeUtf8(utf8, i);
+    if ((cp >= 0x0590 && cp <= 0x05FF) || (cp >= 0xFB1D && cp <= 0xFB4F)) continue;
+    out.append(utf8, start, i - start);
+  }
+  return out;
+}
+
 bool IsParagraphMark(const Tag& tag) {
   if (tag.end || tag.Has("eID")) return false;
   const std::string_view type = tag.Get("type");
@@ -150,6 +179,9 @@ class Converter {
           while (stack_.size() > k) Pop();
           return;
         }
+      // A stray "</divineName>" closes a USFM "\nd " the conversion left
+      // before the name ("by my name \nd <w>JEHOVAH</w></divineName>").
+      if (tag.name == "divineName") usfm_divine_name_ = false;
       return;  // stray end tag
     }
     if (skip_depth_ > 0) {
@@ -186,27 +218,35 @@ class Converter {
         if (added_depth_++ == 0) bracket_state_ = Bracket::kPending;
       }
     } else if (tag.name == "note") {
-      if (!options_.footnotes || tag.Get("type") == "crossReference") {
+      if (!options_.footnotes) {
         f.kind = Kind::kSkip;
         f.dropped_note = true;
       } else if (note_depth_ == 0) {
         WriteOpenWordTokens();
         ++note_depth_;
         f.kind = Kind::kNote;
+        f.cross_reference = tag.Get("type") == "crossReference";
+        cross_reference_depth_ += f.cross_reference;
         note_state_ = Note::kPending;
       } else {
         ++note_depth_;
         f.kind = Kind::kNote;  // nested note: its text joins the outer one
       }
-    } else if (tag.name == "title" || tag.name == "head") {
-      const std::string_view canonical = tag.Get("canonical");
-      const bool keep = canonical == "true" || (tag.Get("type") == "psalm" && canonical != "false");
+    } else if (tag.name == "title" || tag.name == "head" || tag.name == "speaker") {
+      const bool keep = tag.name == "speaker" || IsPrintedTitle(tag);
       f.kind = keep ? Kind::kTitle : Kind::kSkip;
+      f.visible_at_open = body_visible_;
       if (keep) ++title_depth_;
     } else if (tag.name == "reference" && tag.Get("type") == "annotateRef") {
       f.kind = Kind::kSkip;  // the "1:4 " label of a note
-    } else if (tag.name == "speaker" || tag.name == "figure" || tag.name == "index" ||
-               tag.name == "header") {
+    } else if (tag.name == "reference" && cross_reference_depth_ > 0 && reference_depth_ == 0) {
+      f.kind = Kind::kReference;
+      ++reference_depth_;
+      reference_raw_.clear();
+    } else if (tag.name == "divineName") {
+      f.kind = Kind::kDivineName;
+      ++divine_name_depth_;
+    } else if (tag.name == "figure" || tag.name == "index" || tag.name == "header") {
       f.kind = Kind::kSkip;
     }
     if (f.kind == Kind::kSkip) ++skip_depth_;
@@ -229,13 +269,22 @@ class Converter {
         if (--added_depth_ == 0) CloseBracket();
         break;
       case Kind::kNote:
-        if (--note_depth_ == 0) CloseNote();
+        cross_reference_depth_ -= f.cross_reference;
+        if (--note_depth_ == 0) CloseNote(f.cross_reference);
+        break;
+      case Kind::kReference:
+        --reference_depth_;
+        WriteReferences(Convert(reference_raw_));
+        break;
+      case Kind::kDivineName:
+        --divine_name_depth_;
         break;
       case Kind::kQuote:
         Visible(f.marker);
         break;
       case Kind::kTitle:
         --title_depth_;
+        if (body_visible_ > f.visible_at_open) ++result_.headings;
         break;
       case Kind::kTransparent:
         break;
@@ -268,11 +317,45 @@ class Converter {
     bool ascii = true;
     for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return utf8;
-    return cp1252::FromUtf8(TransliterateGreekHebrew(utf8));
+    return ToWindows1252(TransliterateGreekHebrew(utf8), options_.folds);
   }
 
   void Text(std::string_view raw) {
     if (skip_depth_ > 0 || raw.empty()) return;
+    if (reference_depth_ > 0) {
+      reference_raw_ += raw;
+      return;
+    }
+    if (options_.headings_only && title_depth_ == 0) return;
+    // The USFM divine-name markers that the OSIS conversion left in a few
+    // notes ("the \nd LORD's\+nd*") mark a divine name as well.
+    size_t from = 0;
+    for (size_t at = raw.find('\\'); at != std::string_view::npos; at = raw.find('\\', at + 1)) {
+      size_t k = at + 1;
+      if (k < raw.size() && raw[k] == '+') ++k;
+      if (raw.substr(k, 2) != "nd" || k + 2 >= raw.size() || (raw[k + 2] != ' ' && raw[k + 2] != '*'))
+        continue;
+      TextRun(raw.substr(from, at - from));
+      usfm_divine_name_ = raw[k + 2] == ' ';
+      // The end marker also ends a "<divineName>" the conversion left open
+      // ("the <divineName>LORD\+nd*: or, ...").
+      if (!usfm_divine_name_)
+        for (size_t f = stack_.size(); f-- > 0;)
+          if (stack_[f].kind == Kind::kDivineName) {
+            while (stack_.size() > f) Pop();
+            break;
+          }
+      from = k + 3;
+    }
+    TextRun(raw.substr(from));
+  }
+
+  void TextRun(std::string_view raw) {
+    if (raw.empty()) return;
+    if (title_depth_ > 0 && note_depth_ == 0) {  // a note in a heading keeps its words
+      const std::string kept = WithoutHebrew(raw);
+      if (kept.size() != raw.size()) return Visible(Convert(kept));
+    }
     bool plain = true;
     for (const char c : raw) {
       const auto b = static_cast<unsigned char>(c);
@@ -288,6 +371,7 @@ class Converter {
   // Writes converted text: whitespace collapses, the pilcrow becomes a
   // paragraph mark, markup characters of the verse format are replaced.
   void Visible(std::string_view text) {
+    if (options_.headings_only && title_depth_ == 0) return;
     for (const char c : text) {
       auto b = static_cast<unsigned char>(c);
       if (b == ' ' || b == '\t' || b == '\n' || b == '\r' || b == 0xA0) {
@@ -369,7 +453,14 @@ class Converter {
       ++result_.footnotes;
     }
     Separate(static_cast<unsigned char>(c));
-    out_ += c;
+    if (!link_open_.empty()) {
+      out_ += link_open_;
+      link_open_.clear();
+    }
+    // The divine name prints in capitals whole: "LORD'S", also where the
+    // source spelt it "Lord" inside supplied words.
+    const bool divine = divine_name_depth_ > 0 || usfm_divine_name_;
+    out_ += divine ? static_cast<char>(cp1252::Upper(static_cast<unsigned char>(c))) : c;
     if (note_depth_ == 0) ++body_visible_;
     if (note_depth_ == 0 && title_depth_ == 0) {
       body_started_ = true;
@@ -395,8 +486,33 @@ class Converter {
     bracket_state_ = Bracket::kNone;
   }
 
-  void CloseNote() {
+  // The references of a cross-reference note, each item a link to its first
+  // verse; what names no verse ("Wisdom 14:21", "LXX") stays plain text.
+  void WriteReferences(const std::string& text) {
+    std::string parsed_text = text;
+    for (char& c : parsed_text)
+      if (c == '\x96' || c == '\x97') c = '-';  // "6:31\x967:20"
+    const ParsedScripture parsed = ParseScriptureRef(parsed_text);
+    size_t at = 0;
+    for (size_t k = 0; k < parsed.ranges.size(); ++k) {
+      const ParsedScripture::Span& span = parsed.spans[k];
+      Visible(std::string_view(text).substr(at, span.offset - at));
+      link_open_ = "<a href=\"lp:" + std::to_string(parsed.ranges[k].first) + "\">";
+      Visible(std::string_view(text).substr(span.offset, span.length));
+      if (link_open_.empty()) {
+        out_ += "</a>";
+        ++result_.verse_links;
+      }
+      link_open_.clear();
+      at = span.offset + span.length;
+    }
+    Visible(std::string_view(text).substr(at));
+  }
+
+  void CloseNote(bool cross_reference) {
+    usfm_divine_name_ = false;  // a marker never closed ends with its note
     if (note_state_ == Note::kOpen) {
+      result_.cross_references += cross_reference;
       out_ += '}';
       pending_space_ = false;
       after_note_ = true;
@@ -429,6 +545,12 @@ class Converter {
   int note_depth_ = 0;
   int added_depth_ = 0;
   int title_depth_ = 0;
+  int divine_name_depth_ = 0;
+  bool usfm_divine_name_ = false;  // between "\nd " and "\nd*"
+  int cross_reference_depth_ = 0;
+  int reference_depth_ = 0;
+  std::string reference_raw_;  // the source text of the reference being collected
+  std::string link_open_;      // a link's start tag, written before its first visible byte
   Bracket bracket_state_ = Bracket::kNone;
   Note note_state_ = Note::kNone;
   bool pending_space_ = false;
