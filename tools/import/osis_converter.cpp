@@ -8,6 +8,7 @@
 #include "core/text/cp1252.h"
 #include "core/text/utf8.h"
 #include "tools/builder/bible_builder.h"
+#include "tools/import/osis_tags.h"
 #include "tools/import/scripture_refs.h"
 #include "tools/import/transliteration.h"
 #include "tools/import/xml_scanner.h"
@@ -17,48 +18,10 @@ namespace {
 
 using Tag = XmlTag;
 
-bool IsNameStart(char c) { return IsXmlNameStart(c); }
-
 void AppendDecoded(std::string_view s, std::string& out) {
   // Source files now and then keep USFM character markers ("\nd ",
   // "\+nd*") that the OSIS conversion missed; they are markup, not text.
   AppendXmlDecoded(s, out, /*strip_usfm=*/true);
-}
-
-// Strong's numbers of a lemma attribute as signed numbers (Hebrew negative).
-// Only the "strong:" scheme counts; a bare "G3588" continues the scheme of
-// the value before it, as some modules write "strong:G2532 G3588".
-void ParseLemma(std::string_view lemma, std::vector<int>& numbers) {
-  bool strong_scheme = false;
-  size_t i = 0;
-  while (i < lemma.size()) {
-    while (i < lemma.size() && IsXmlSpace(lemma[i])) ++i;
-    const size_t start = i;
-    while (i < lemma.size() && !IsXmlSpace(lemma[i])) ++i;
-    std::string_view item = lemma.substr(start, i - start);
-    if (item.empty()) continue;
-    const size_t colon = item.find(':');
-    if (colon != std::string_view::npos) {
-      strong_scheme = cp1252::EqualNoCase(item.substr(0, colon), "strong");
-      item.remove_prefix(colon + 1);
-    }
-    if (!strong_scheme || item.size() < 2) continue;
-    const char lang = item[0];
-    if (lang != 'H' && lang != 'G' && lang != 'h' && lang != 'g') continue;
-    int number = 0;
-    size_t k = 1;
-    for (; k < item.size() && item[k] >= '0' && item[k] <= '9' && number <= 99999; ++k)
-      number = number * 10 + (item[k] - '0');
-    if (k == 1) continue;
-    // A trailing letter ("H1254a") narrows the entry; the number stands.
-    if (k < item.size() && !(k + 1 == item.size() && IsNameStart(item[k]))) continue;
-    const bool hebrew = lang == 'H' || lang == 'h';
-    if (number < 1 || number > (hebrew ? kHebrewStrongsCount : kGreekStrongsCount)) continue;
-    const int code = hebrew ? -number : number;
-    bool seen = false;
-    for (const int n : numbers) seen = seen || n == code;
-    if (!seen) numbers.push_back(code);
-  }
 }
 
 // ---------------------------------------------------------------------------
@@ -111,51 +74,6 @@ bool IsClosingPunctuation(unsigned char c) {
   }
 }
 
-// Elements whose start and end separate words even without blanks around
-// them in the source.
-bool IsSeparator(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"l", "lg", "lb", "div", "p", "chapter", "verse",
-                                                "milestone", "list", "item", "title", "head",
-                                                "br", "table", "row", "cell", "speaker"};
-  for (const std::string_view n : kNames)
-    if (n == name) return true;
-  return false;
-}
-
-// Titles that print with the text: canonical ones (a Psalm's title), and
-// untyped ones (the acrostic letters of Psalm 119, the subscriptions after
-// Paul's epistles, the Psalter's "BOOK 2"); not the book names, section
-// headings and introductions that carry a type.
-bool IsPrintedTitle(const Tag& tag) {
-  const std::string_view canonical = tag.Get("canonical");
-  if (canonical == "true") return true;
-  if (canonical == "false") return false;
-  return tag.Get("type") == "psalm" || !tag.Has("type");
-}
-
-// Hebrew letters and points, which a heading drops: the code page cannot
-// hold them, and the heading spells the letter's name beside it.
-std::string WithoutHebrew(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    const size_t start = i;
-    const char32_t cp = DecodeUtf8(utf8, i);
-    if ((cp >= 0x0590 && cp <= 0x05FF) || (cp >= 0xFB1D && cp <= 0xFB4F)) continue;
-    out.append(utf8, start, i - start);
-  }
-  return out;
-}
-
-bool IsParagraphMark(const Tag& tag) {
-  if (tag.end || tag.Has("eID")) return false;
-  const std::string_view type = tag.Get("type");
-  if (tag.name == "p") return true;
-  if (tag.name == "div" || tag.name == "milestone" || tag.name == "lb")
-    return type == "x-p" || type == "paragraph" || type == "x-paragraph";
-  return false;
-}
-
 class Converter {
  public:
   explicit Converter(const OsisOptions& options) : options_(options) {}
@@ -188,7 +106,7 @@ class Converter {
       if (!tag.self_closing) stack_.emplace_back(tag.name);
       return;
     }
-    const bool separates = IsSeparator(tag.name);
+    const bool separates = IsWordSeparatorElement(tag.name);
     if (separates) Space();
     if (note_depth_ == 0 && IsParagraphMark(tag)) ParagraphMark();
     if (tag.name == "q") {
@@ -209,7 +127,7 @@ class Converter {
     if (tag.name == "w") {
       f.kind = Kind::kWord;
       f.visible_at_open = body_visible_;
-      if (options_.strongs && note_depth_ == 0) ParseLemma(tag.Get("lemma"), f.strongs);
+      if (options_.strongs && note_depth_ == 0) ParseStrongsLemma(tag.Get("lemma"), f.strongs);
     } else if (tag.name == "transChange") {
       // Inside a note supplied words stay plain; nested ones get no second
       // pair of brackets.
@@ -353,7 +271,7 @@ class Converter {
   void TextRun(std::string_view raw) {
     if (raw.empty()) return;
     if (title_depth_ > 0 && note_depth_ == 0) {  // a note in a heading keeps its words
-      const std::string kept = WithoutHebrew(raw);
+      const std::string kept = WithoutHebrewLetters(raw);
       if (kept.size() != raw.size()) return Visible(Convert(kept));
     }
     bool plain = true;
