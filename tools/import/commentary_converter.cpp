@@ -75,7 +75,10 @@ std::string WithHeading(std::string_view markup) {
     }
     if (IsBlankText(scanner.text())) continue;
     if (title_depth > 0) return std::string(markup);  // it has a heading of its own
-    if (first_text == std::string_view::npos) first_text = scanner.position();
+    if (first_text == std::string_view::npos) {
+      first_text = scanner.position();
+      while (IsXmlSpace(markup[first_text])) ++first_text;  // the text is not all blank
+    }
   }
   return "<title>Introduction</title>" + std::string(markup);
 }
