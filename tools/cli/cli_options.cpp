@@ -54,6 +54,8 @@ const char* const kUsage =
     "                                  export: --raw writes the exact Windows-1252 bytes\n"
     "\n"
     "options:\n"
+    "  --help, -h    print this text\n"
+    "  --version     print the version\n"
     "  --data DIR    program folder holding Bibles/ (default: the executable's folder)\n"
     "  --strongs     write Strong's numbers out, shown as <H0430> / <G0025>\n"
     "  --footnotes   keep footnotes {...}\n"
@@ -65,7 +67,11 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
   CliOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--data") {
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--data") {
       if (i + 1 >= argc) {
         error = "--data needs a folder";
         return std::nullopt;
@@ -99,7 +105,7 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
       options.arguments.push_back(arg);
     }
   }
-  if (options.command.empty()) {
+  if (options.command.empty() && !options.help && !options.version) {
     error = "no command given";
     return std::nullopt;
   }

@@ -40,6 +40,7 @@ void PrintUsage(std::FILE* to) {
       "  lumora-import commentary --module NAME --abbrev ABBR --title TITLE --code CODE\n"
       "                           --out FILE.lmc [--split-verse-headings] [--sword-path DIR]\n"
       "  lumora-import strongs --hebrew NAME --greek NAME --out stgdat.lm4 [--sword-path DIR]\n"
+      "  lumora-import --help | --version\n"
       "\n"
       "  list        the SWORD modules installed (or those under DIR)\n"
       "  bible       converts one SWORD Bible; --pmap also writes the paragraph map\n"
@@ -77,12 +78,22 @@ struct Arguments {
   bool strongs = true;
   bool footnotes = true;
   bool split_verse_headings = false;
+  bool help = false;
+  bool version = false;
 };
 
-// Returns an error message, empty on success.
+// Returns an error message, empty on success. "--help" or "-h" anywhere
+// makes the command "help", "--version" anywhere "version".
 std::string Parse(int argc, char** argv, Arguments& args) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") args.help = true;
+    if (arg == "--version") args.version = true;
+  }
+  if (args.help || args.version) return {};
   if (argc < 2) return "no command given";
   args.command = argv[1];
+  if (args.command.starts_with("-")) return "unknown option " + args.command;
   for (int i = 2; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&](std::string& into) -> bool {
@@ -399,14 +410,18 @@ int Strongs(const Arguments& args) {
 int main(int argc, char** argv) {
   Arguments args;
   if (std::string error = Parse(argc, argv, args); !error.empty()) return UsageError(error);
+  if (args.help || args.command == "help") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (args.version) {
+    std::printf("lumora-import %s\n", LUMORA_VERSION);
+    return 0;
+  }
   if (args.command == "list") return List(args);
   if (args.command == "bible") return Bible(args);
   if (args.command == "book") return Book(args);
   if (args.command == "commentary") return Commentary(args);
   if (args.command == "strongs") return Strongs(args);
-  if (args.command == "-h" || args.command == "--help" || args.command == "help") {
-    PrintUsage(stdout);
-    return 0;
-  }
   return UsageError("unknown command " + args.command);
 }
