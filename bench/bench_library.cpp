@@ -19,7 +19,7 @@ std::string LibraryFolder() {
   if (folder == nullptr || *folder == '\0') return {};
   std::error_code ec;
   return fs::exists(fs::path(folder) / "Bibles" / "KJV.lmb", ec) ? std::string(folder)
-                                                                  : std::string();
+                                                                 : std::string();
 }
 
 std::string& LibraryProblem() {

@@ -11,11 +11,11 @@
 // that no one holds. None may keep a module of its own open past its run.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include <benchmark/benchmark.h>
 
 #include "core/catalogue/module_catalogue.h"
 #include "core/modules/bible_module.h"

@@ -3,7 +3,6 @@
 // that a broken benchmark fails CI. Google Benchmark's flags work as usual;
 // the console report is the one written to standard output.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,12 +16,13 @@ namespace {
 class FailureCountingReporter : public benchmark::ConsoleReporter {
  public:
   // Colours only on a terminal, as the library's own main does by default.
-  FailureCountingReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+  FailureCountingReporter()
+      : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.error_occurred && !std::string_view(run.error_message).starts_with(
-                                    lumora::bench::kSkipped))
+      if (run.error_occurred &&
+          !std::string_view(run.error_message).starts_with(lumora::bench::kSkipped))
         ++failures_;
     ConsoleReporter::ReportRuns(runs);
   }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "config/view_properties.h"
 #include "bench/bench_library.h"
+#include "config/view_properties.h"
 #include "render/export_procs.h"
 
 namespace lumora::bench {

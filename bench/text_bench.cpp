@@ -12,7 +12,8 @@ const std::string& WholeText(benchmark::State& state) {
   static std::string all;
   if (all.empty())
     if (const TLMBibleModule* bible = BenchBible(state))
-      for (int i = 1; i <= bible->VerseCount(); ++i) all += bible->GetVerseText(i, false, true) + "\n";
+      for (int i = 1; i <= bible->VerseCount(); ++i)
+        all += bible->GetVerseText(i, false, true) + "\n";
   return all;
 }
 

@@ -141,8 +141,8 @@ typename Scanner<Locate>::Next Scanner<Locate>::BookStep() {
   // A long title typed with its blanks ("song of solomon") comes first: no
   // one-token key takes what follows its first word.
   size_t title_length = 0;
-  book_ = keys_.FindTitleAt(std::string_view(text_).substr(static_cast<size_t>(p_ - 1)),
-                            title_length);
+  book_ =
+      keys_.FindTitleAt(std::string_view(text_).substr(static_cast<size_t>(p_ - 1)), title_length);
   if (book_ != 0) {
     p_ += static_cast<int>(title_length);  // on the blank after the title
   } else {
@@ -158,8 +158,8 @@ typename Scanner<Locate>::Next Scanner<Locate>::BookStep() {
     token = Alias(token);
     int after = p_;
     while (after <= length_ && At(after) == ' ') ++after;
-    book_ = keys_.Find(token, IsDigit(At(after)) ? BookKeys::NumberFollows::kYes
-                                                 : BookKeys::NumberFollows::kNo);
+    book_ = keys_.Find(
+        token, IsDigit(At(after)) ? BookKeys::NumberFollows::kYes : BookKeys::NumberFollows::kNo);
     // The length is the token's as it now stands (period dropped, alias
     // applied).
     if (book_ == 0) return StopAt(p_ - static_cast<int>(token.size()) - 1);

@@ -35,7 +35,8 @@ TEST(RealImport, VersesKeepTheirHeadingsDivineNamesAndCrossReferences) {
       {"KJV", 19, 119, 1, "ALEPH. Blessed [are] the undefiled", kStarts},
       {"KJV", 19, 119, 169, "TAU. Let my cry come near", kStarts},
       {"KJV", 48, 6, 18, "Amen. Unto the Galatians written from Rome.", kEnds},
-      {"KJV", 45, 16, 27, "Amen. Written to the Romans from Corinthus, [and sent] by Phebe", kHolds},
+      {"KJV", 45, 16, 27, "Amen. Written to the Romans from Corinthus, [and sent] by Phebe",
+       kHolds},
       {"KJV", 4, 23, 15, "while I meet [the LORD] yonder", kHolds},
       {"KJV", 19, 68, 4, "by his name JAH, and", kHolds},
       {"KJV", 19, 118, 23, "This is the LORD\x92S doing", kStarts},
@@ -48,7 +49,8 @@ TEST(RealImport, VersesKeepTheirHeadingsDivineNamesAndCrossReferences) {
        kEnds},
   };
   for (const auto& c : kCases) {
-    auto bible = TLMBibleModule::Create(InLibrary(folder, std::string("Bibles/") + c.bible + ".lmb"));
+    auto bible =
+        TLMBibleModule::Create(InLibrary(folder, std::string("Bibles/") + c.bible + ".lmb"));
     ASSERT_TRUE(bible.ok()) << bible.status().message();
     const std::string text =
         (*bible)->GetVerseText(KjvVerseIndex(c.book, c.chapter, c.verse), false, true);
@@ -89,9 +91,9 @@ TEST(RealImport, StrongsWordsFoldWhatTheCodePageLacks) {
   const auto latin = [&](int n) {
     return (*data)->GetStrongsString(StrongsLanguage::kHebrew, n, StrongsField::kTransliteration);
   };
-  EXPECT_EQ(latin(6213), "\x91\xE2s\xE2h");      // the ayin mark as an opening quotation mark
+  EXPECT_EQ(latin(6213), "\x91\xE2s\xE2h");  // the ayin mark as an opening quotation mark
   EXPECT_EQ(latin(7549), "r\xE2q\xEEya\x91");
-  EXPECT_EQ(latin(3478), "yisr\xE2'\xEAl");        // the lexicon's omega for the sin's s
+  EXPECT_EQ(latin(3478), "yisr\xE2'\xEAl");  // the lexicon's omega for the sin's s
 }
 
 }  // namespace

@@ -126,8 +126,7 @@ TEST_F(RealReferencesTest, WhatPeopleType) {
       {"gen 1:1", {One(1, 1, 1)}, 8},
       {"psalm 23", {Chapter(19, 23)}, 9},
       {"Rom 8:28", {One(45, 8, 28)}, 9},
-      {"jn 3:16-18; rom 5:8, 10",
-       {Span(43, 3, 16, 3, 18), One(45, 5, 8), One(45, 5, 10)}, 24},
+      {"jn 3:16-18; rom 5:8, 10", {Span(43, 3, 16, 3, 18), One(45, 5, 8), One(45, 5, 10)}, 24},
       {"Matt 5:3-12", {Span(40, 5, 3, 5, 12)}, 12},
       {"Lk 2:1", {}, 0},  // no title begins with "lk"
       {"1 Cor 13", {Chapter(46, 13)}, 8},

@@ -40,7 +40,7 @@ TEST(WordCoder, HtmlTagsAreNoWords) {
   } kCases[] = {
       {"see {<a href=\"lp:2342\">Exodus 30:12</a>} here", {"see", "Exodus", "30", "12", "here"}},
       {"a < b and c > d", {"a", "b", "and", "c", "d"}},  // a literal "<" is no tag
-      {"x <b <a href=\"y\">z</a>", {"x", "b", "z"}},    // nor one a later tag interrupts
+      {"x <b <a href=\"y\">z</a>", {"x", "b", "z"}},     // nor one a later tag interrupts
       {"tail <a href=", {"tail", "a", "href"}},          // nor one without its ">"
   };
   for (const auto& c : kCases) {

@@ -134,7 +134,10 @@ TEST_F(BibleModuleTest, WordIndexFindsEveryCaseVariant) {
 // letters last): the lookup still finds every word with its own verses.
 TEST(BibleWordLookup, FindsEveryWordOfAListInAnotherOrder) {
   builder::BibleSource source = test::MakeTestBible("ODD");
-  source.verses[0] = "Zion and apple \xC9" "b\xE8ne \xE9" "clat Beth-el";
+  source.verses[0] =
+      "Zion and apple \xC9"
+      "b\xE8ne \xE9"
+      "clat Beth-el";
   source.word_order = [](const std::string& a, const std::string& b) { return a < b; };
   const Result<std::string> bytes = builder::BuildBibleModule(source);
   ASSERT_TRUE(bytes.ok()) << bytes.status().message();
@@ -152,7 +155,11 @@ TEST(BibleWordLookup, FindsEveryWordOfAListInAnotherOrder) {
     ASSERT_GE(found, 0) << word;
     EXPECT_TRUE(cp1252::EqualNoCase(words[static_cast<size_t>(found)], word)) << word;
   }
-  for (const char* word : {"zion", "APPLE", "\xC9" "B\xC8NE", "\xE9" "clat"}) {
+  for (const char* word : {"zion", "APPLE",
+                           "\xC9"
+                           "B\xC8NE",
+                           "\xE9"
+                           "clat"}) {
     const int found = (*bible)->FindWord(word);
     ASSERT_GE(found, 0) << word;
     const TStoredVerseList verses = (*bible)->WordVerses(found);

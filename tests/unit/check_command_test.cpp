@@ -139,10 +139,9 @@ TEST_F(CheckCommandTest, SampleLibraryFactsAreChecked) {
   EXPECT_NE(out.find("ok\tCommentaries/Notes.lmc"), std::string::npos) << out;  // not a sample one
 
   builder::BibleSource kjv = test::MakeTestBible("KJV");
-  const char* const kLetters[] = {"ALEPH", "BETH",   "GIMEL", "DALETH", "HE",     "VAU",
-                                  "ZAIN",  "CHETH",  "TETH",  "JOD",    "CAPH",   "LAMED",
-                                  "MEM",   "NUN",    "SAMECH", "AIN",   "PE",     "TZADDI",
-                                  "KOPH",  "RESH",   "SCHIN", "TAU"};
+  const char* const kLetters[] = {
+      "ALEPH", "BETH", "GIMEL", "DALETH", "HE",  "VAU", "ZAIN",   "CHETH", "TETH", "JOD",   "CAPH",
+      "LAMED", "MEM",  "NUN",   "SAMECH", "AIN", "PE",  "TZADDI", "KOPH",  "RESH", "SCHIN", "TAU"};
   for (int k = 0; k < 22; ++k)
     kjv.verses[static_cast<size_t>(test::V(19, 119, 1 + 8 * k) - 1)] =
         std::string(kLetters[k]) + ". Blessed";
@@ -222,8 +221,9 @@ TEST_F(CheckCommandTest, SampleCommentaryIntroductionsOpenTheirVerse) {
                      "(none at Ps 1:1)"),
             std::string::npos)
       << out;
-  c.slots[ps1_1] = "<b>Preface</b><p>My Preface shall at least possess the virtue of "
-                   "brevity.<p><b>Psalm 1 OVERVIEW</b><p>Blessed";
+  c.slots[ps1_1] =
+      "<b>Preface</b><p>My Preface shall at least possess the virtue of "
+      "brevity.<p><b>Psalm 1 OVERVIEW</b><p>Blessed";
   ASSERT_TRUE(builder::WriteCommentaryModule(c, Path("Commentaries/TDavid.lmc")).ok());
   EXPECT_NE((Check(&out), out.find("ok\tCommentaries/TDavid.lmc\tTDavid: 1 comments; 1 of 1 "
                                    "introductions at their first verse")),

@@ -76,8 +76,8 @@ TEST(CliOptions, HelpAndVersionAnywhere) {
   };
   for (const auto& c : kCases) {
     std::string error;
-    const auto o = ParseCliOptions(static_cast<int>(c.argv.size()),
-                                   const_cast<char**>(c.argv.data()), error);
+    const auto o =
+        ParseCliOptions(static_cast<int>(c.argv.size()), const_cast<char**>(c.argv.data()), error);
     ASSERT_TRUE(o) << c.argv.back() << ": " << error;
     EXPECT_EQ(o->help, c.help) << c.argv.back();
     EXPECT_EQ(o->version, c.version) << c.argv.back();

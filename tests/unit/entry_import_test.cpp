@@ -41,11 +41,12 @@ TEST(StrongsLexicon, WordTransliterationAndPronunciation) {
   EXPECT_EQ(g.pronunciation, "ag-ah'-pay");
   // The Hebrew lexicon's omega for the sin's "s" with acute, and a Hebrew
   // word standing in the transliteration field.
-  const StrongsWord israel = ExtractStrongsWord(
-      "<orth type=\"trans\">'\xC3\xAAl yi\xCF\x8Er\xC3\xA2'\xC3\xAAl</orth>", LegacyFont::kBasicHebrew);
+  const StrongsWord israel =
+      ExtractStrongsWord("<orth type=\"trans\">'\xC3\xAAl yi\xCF\x8Er\xC3\xA2'\xC3\xAAl</orth>",
+                         LegacyFont::kBasicHebrew);
   EXPECT_EQ(israel.transliteration, "'\xEAl yisr\xE2'\xEAl");
-  const StrongsWord hebrew =
-      ExtractStrongsWord("<orth type=\"trans\">\xD7\xA6\xD7\x95\xD7\xA8</orth>", LegacyFont::kBasicHebrew);
+  const StrongsWord hebrew = ExtractStrongsWord(
+      "<orth type=\"trans\">\xD7\xA6\xD7\x95\xD7\xA8</orth>", LegacyFont::kBasicHebrew);
   EXPECT_EQ(hebrew.transliteration.find('?'), std::string::npos) << hebrew.transliteration;
   EXPECT_FALSE(hebrew.transliteration.empty());
 }
@@ -205,7 +206,8 @@ TEST(Commentary, IntroductionsOpenTheVerseTheyIntroduce) {
   EXPECT_TRUE(comments[3].text.ends_with("<title>Chapter 1</title> Outline"));
   const CommentaryLayout layout = LayOutCommentary(comments, {});
   EXPECT_EQ(layout.slots[lev19_1 - 1], "<b>Chapter 19</b><p>laws. --There are");
-  EXPECT_EQ(layout.slots[obad1_1 - 1], "<b>Obadiah</b><p>The first part<p><b>Chapter 1</b><p>Outline");
+  EXPECT_EQ(layout.slots[obad1_1 - 1],
+            "<b>Obadiah</b><p>The first part<p><b>Chapter 1</b><p>Outline");
 }
 
 // What the code page cannot hold is stored as the nearest character it can
@@ -219,7 +221,10 @@ TEST(CodePageFolds, FoldsAreCountedPerCharacterAndEntry) {
   folds.SetEntry(7549);  // the same entry again: its text after its title
   EXPECT_EQ(folds.Convert("\xE2\x80\x9B"), "\x91");
   // C1 controls are DOS bytes read as Latin-1: "Thom\x82" is "Thom\xE9".
-  EXPECT_EQ(folds.Convert("Thom\xC2\x82 h\xC2\x91" "c"), "Thom\xE9 h\xE6" "c");
+  EXPECT_EQ(folds.Convert("Thom\xC2\x82 h\xC2\x91"
+                          "c"),
+            "Thom\xE9 h\xE6"
+            "c");
   EXPECT_EQ(folds.Total(), 6u);
   const std::vector<std::string> lines = folds.Lines();  // most frequent first
   ASSERT_EQ(lines.size(), 4u);

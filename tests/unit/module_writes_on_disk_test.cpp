@@ -133,9 +133,9 @@ int64_t AccessTimeSeconds(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   const std::wstring wide = Native(path).wstring();
   if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
-  const int64_t ticks = static_cast<int64_t>(
-      (static_cast<uint64_t>(data.ftLastAccessTime.dwHighDateTime) << 32) |
-      data.ftLastAccessTime.dwLowDateTime);
+  const int64_t ticks =
+      static_cast<int64_t>((static_cast<uint64_t>(data.ftLastAccessTime.dwHighDateTime) << 32) |
+                           data.ftLastAccessTime.dwLowDateTime);
   return (ticks - 116444736000000000) / 10000000;
 #else
   struct stat st {};

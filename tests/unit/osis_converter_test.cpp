@@ -265,14 +265,20 @@ TEST(OsisNotes, CrossReferencesBecomeNotesWithVerseLinks) {
       {"Isaiah 57:15; 66:2", Link(23, 57, 15, "Isaiah 57:15") + "; " + Link(23, 66, 2, "66:2"), 2},
       {"Ezekiel 34:11-12,15", Link(26, 34, 11, "Ezekiel 34:11-12") + "," + Link(26, 34, 15, "15"),
        2},
-      {"2 Kings 6:31\xE2\x80\x93" "7:20", Link(12, 6, 31, "2 Kings 6:31\x96" "7:20"), 1},
+      {"2 Kings 6:31\xE2\x80\x93"
+       "7:20",
+       Link(12, 6, 31,
+            "2 Kings 6:31\x96"
+            "7:20"),
+       1},
       {"Song of Solomon 2:1", Link(22, 2, 1, "Song of Solomon 2:1"), 1},
       {"Deuteronomy 32:43 LXX", Link(5, 32, 43, "Deuteronomy 32:43") + " LXX", 1},
       {"Exodus 23:13; Wisdom 14:21", Link(2, 23, 13, "Exodus 23:13") + "; Wisdom 14:21", 1},
       {"Tobit 1:1", "Tobit 1:1", 0},
   };
   for (const auto& c : kCases) {
-    const auto v = ConvertOsisVerse("Heaven. " + label + c.references + "</reference></note> Blessed");
+    const auto v =
+        ConvertOsisVerse("Heaven. " + label + c.references + "</reference></note> Blessed");
     EXPECT_EQ(v.text, "Heaven. {" + c.note + "} Blessed") << c.references;
     EXPECT_EQ(v.footnotes, 1);
     EXPECT_EQ(v.cross_references, 1);
@@ -329,7 +335,8 @@ TEST(OsisTitles, PrintedHeadingsAndSpeakerLabelsStay) {
   } kCases[] = {
       {"<title><foreign>\xD7\x91 BETH.</foreign></title> <lg sID=\"g\"/>Wherewithal shall",
        "BETH. Wherewithal shall"},
-      {"<w lemma=\"strong:G0281\">Amen</w>.  <div eID=\"g\" type=\"x-p\"/> <chapter eID=\"Gal.6\"/> "
+      {"<w lemma=\"strong:G0281\">Amen</w>.  <div eID=\"g\" type=\"x-p\"/> <chapter "
+       "eID=\"Gal.6\"/> "
        "<title>Unto the Galatians written from Rome.</title> <div eID=\"g\" type=\"book\"/>",
        "Amen\x03$0119. Unto the Galatians written from Rome."},
       {"Amen. <title>The first <transChange type=\"added\">epistle</transChange> to the "
@@ -361,7 +368,8 @@ TEST(OsisTitles, HeadingsOnlyForIntroductions) {
       {"<chapter n=\"119\" osisID=\"Ps.119\" sID=\"Ps.119\"/> <title><foreign>\xD7\x90 ALEPH."
        "</foreign></title> <lg sID=\"g\"/> <l level=\"1\" sID=\"g\"/>",
        "ALEPH."},
-      {"<chapter n=\"42\"/> <milestone n=\"Psalm 42\" type=\"x-chapterLabel\"/> <title>BOOK 2</title>",
+      {"<chapter n=\"42\"/> <milestone n=\"Psalm 42\" type=\"x-chapterLabel\"/> <title>BOOK "
+       "2</title>",
        "BOOK 2"},
       {"<chapter n=\"2\"/> <speaker>Beloved</speaker> <lg sID=\"g\"/>", "Beloved"},
       {"<title type=\"x-introduction\">What is the Holy Bible?</title> <div sID=\"g\" "
@@ -370,8 +378,8 @@ TEST(OsisTitles, HeadingsOnlyForIntroductions) {
       {"<title level=\"1\" type=\"main\">The Psalms</title>", ""},
   };
   for (const auto& c : kCases) EXPECT_EQ(Text(c.osis, headings), c.text) << c.osis;
-  EXPECT_TRUE(ConvertOsisVerse("<title>BOOK 1</title> <div sID=\"g\" type=\"x-p\"/>", headings)
-                  .paragraph);
+  EXPECT_TRUE(
+      ConvertOsisVerse("<title>BOOK 1</title> <div sID=\"g\" type=\"x-p\"/>", headings).paragraph);
 }
 
 TEST(OsisTitles, SectionHeadingsAndBookNamesAreDropped) {
@@ -423,7 +431,8 @@ TEST(OsisMarkup, QuotesDivineNamesAndStructureBecomePlainText) {
   EXPECT_EQ(Text("He said, <q marker=\"&quot;\">Go.</q>"), "He said, \"Go.\"");
   EXPECT_EQ(Text("<q sID=\"q1\" marker=\"\xE2\x80\x9C\"/>Go.<q eID=\"q1\" marker=\"\xE2\x80\x9D\"/>"),
             "\x93Go.\x94");
-  EXPECT_EQ(Text("the <divineName>Lord</divineName> <hi type=\"small-caps\">God</hi>"), "the LORD God");
+  EXPECT_EQ(Text("the <divineName>Lord</divineName> <hi type=\"small-caps\">God</hi>"),
+            "the LORD God");
   // Line and list boundaries separate words even without blanks.
   EXPECT_EQ(Text("one<lb/>two<l level=\"1\">three</l><l>four</l><item>five</item>"),
             "one two three four five");

@@ -209,7 +209,7 @@ TEST_F(ReferenceParserTest, TrailingWordsThatBeginALongTitle) {
   const struct {
     const char* word;
     int book;  // 0: the reference ends before the word
-  } kWords[] = {{"son", 0}, {"act", 0}, {"number", 0}, {"gen", 0},  {"dan", 0},  {"mar", 0},
+  } kWords[] = {{"son", 0}, {"act", 0}, {"number", 0}, {"gen", 0},  {"dan", 0}, {"mar", 0},
                 {"pro", 0}, {"lam", 0}, {"rev", 0},    {"job", 18}, {"am", 30}, {"joe", 29}};
   for (const auto& w : kWords) {
     const std::string word = w.word;
@@ -217,12 +217,13 @@ TEST_F(ReferenceParserTest, TrailingWordsThatBeginALongTitle) {
     const std::string texts[] = {"jn 3:16 " + word, "jn 3:16 " + word + " of man",
                                  "jn 3:16 " + word + ". of man"};
     const std::vector<Case> cases =
-        w.book == 0 ? std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16)}, 8},
-                                        {texts[1].c_str(), {One(43, 3, 16)}, 8},
-                                        {texts[2].c_str(), {One(43, 3, 16)}, 9}}
-                    : std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16), Book(w.book)}, end},
-                                        {texts[1].c_str(), {One(43, 3, 16), Book(w.book)}, end + 1},
-                                        {texts[2].c_str(), {One(43, 3, 16), Book(w.book)}, end + 2}};
+        w.book == 0
+            ? std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16)}, 8},
+                                {texts[1].c_str(), {One(43, 3, 16)}, 8},
+                                {texts[2].c_str(), {One(43, 3, 16)}, 9}}
+            : std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16), Book(w.book)}, end},
+                                {texts[1].c_str(), {One(43, 3, 16), Book(w.book)}, end + 1},
+                                {texts[2].c_str(), {One(43, 3, 16), Book(w.book)}, end + 2}};
     ExpectCases(*bible_, cases);
   }
 }
@@ -336,9 +337,9 @@ TEST_F(ReferenceParserTest, BookKeysFromTheKjvTitles) {
   const struct {
     const char* token;
     int book;
-  } kWords[] = {{"gen", 0},     {"rom", 0},      {"psalm", 0},    {"song", 0},
-                {"genesis", 1}, {"ge", 1},       {"1john", 62},   {"songofsolomon", 22},
-                {"is", 23},     {"1j", 62},      {"phile", 0}};
+  } kWords[] = {{"gen", 0},     {"rom", 0}, {"psalm", 0},  {"song", 0},
+                {"genesis", 1}, {"ge", 1},  {"1john", 62}, {"songofsolomon", 22},
+                {"is", 23},     {"1j", 62}, {"phile", 0}};
   for (const auto& k : kWords)
     EXPECT_EQ(keys.Find(k.token, BookKeys::NumberFollows::kNo), k.book) << k.token;
 }

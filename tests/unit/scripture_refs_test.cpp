@@ -61,8 +61,8 @@ TEST(ScriptureRefs, WhatNamesNoVerseIsRejected) {
 TEST(ScriptureRefs, WrittenOutNamesAndItemSpans) {
   const std::string text = "2 Kings 6:31-7:20; Song of Solomon 2:1, 4; Wisdom 14:21; Psalm 2:9";
   const ParsedScripture got = ParseScriptureRef(text);
-  EXPECT_EQ(got.ranges, (TVerseRangeList{R(12, 6, 31, 7, 20), V(22, 2, 1), V(22, 2, 4),
-                                         V(19, 2, 9)}));
+  EXPECT_EQ(got.ranges,
+            (TVerseRangeList{R(12, 6, 31, 7, 20), V(22, 2, 1), V(22, 2, 4), V(19, 2, 9)}));
   std::vector<std::string> items;
   for (const auto& span : got.spans) items.push_back(text.substr(span.offset, span.length));
   EXPECT_EQ(items, (std::vector<std::string>{"2 Kings 6:31-7:20", "Song of Solomon 2:1", "4",

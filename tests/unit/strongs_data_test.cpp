@@ -102,8 +102,10 @@ TEST_F(StrongsDataTest, EachOpenStepHasItsText) {
   }
   fs_.SetFile("/lib/stgdat.lm4", bytes_);
   fs_.FailNext(FileOp::kMap);
-  EXPECT_TRUE(TLMStrongsDataModule::Create("/lib/stgdat.lm4", fs_).status().message().starts_with(
-      " File open failed on /lib/stgdat.lm4\n"));
+  EXPECT_TRUE(TLMStrongsDataModule::Create("/lib/stgdat.lm4", fs_)
+                  .status()
+                  .message()
+                  .starts_with(" File open failed on /lib/stgdat.lm4\n"));
 }
 
 TEST_F(StrongsDataTest, OpenErrors) {

@@ -142,7 +142,9 @@ int Run(int argc, char** argv) {
     return 0;
   }
   if (options->command == "config") return RunConfigCommand(*options, std::cout, std::cerr);
-  if (options->command == "check") return RunCheckCommand(options->arguments.empty() ? options->data_folder : options->arguments[0]);
+  if (options->command == "check")
+    return RunCheckCommand(options->arguments.empty() ? options->data_folder
+                                                      : options->arguments[0]);
   const std::string folder =
       options->data_folder.empty() ? ExecutableFolder() : options->data_folder;
   TModuleCatalogue catalogue;

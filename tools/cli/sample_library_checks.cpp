@@ -147,8 +147,8 @@ void CheckWeb(const TLMBibleModule& b, const TLMBibleModule* kjv, CheckReport& r
   // a link whose text names a book leads to the verse it names.
   constexpr size_t kNotes = 340;
   constexpr std::string_view kLink = "<a href=\"lp:";
-  const std::unique_ptr<ReferenceParser> parser = kjv ? std::make_unique<ReferenceParser>(*kjv)
-                                                      : nullptr;
+  const std::unique_ptr<ReferenceParser> parser =
+      kjv ? std::make_unique<ReferenceParser>(*kjv) : nullptr;
   size_t notes = 0, links = 0, wrong = 0;
   std::string first_wrong;
   for (int i = 1; i <= b.VerseCount(); ++i) {
@@ -183,7 +183,8 @@ void CheckWeb(const TLMBibleModule& b, const TLMBibleModule* kjv, CheckReport& r
     }
   }
   if (wrong)
-    r.Fault(CountOf(wrong, "cross-reference links lead elsewhere") + " (first: " + first_wrong + ")");
+    r.Fault(CountOf(wrong, "cross-reference links lead elsewhere") + " (first: " + first_wrong +
+            ")");
   if (notes < kNotes)
     r.Fault(CountOf(notes, "cross-reference footnotes with verse links, not 340"));
   else if (!wrong)
@@ -287,14 +288,16 @@ void CheckSampleStrongsData(const TLMStrongsDataModule& data, CheckReport& r) {
   for (const StrongsLanguage language : {StrongsLanguage::kHebrew, StrongsLanguage::kGreek}) {
     const bool hebrew = language == StrongsLanguage::kHebrew;
     for (int n = 1; n <= (hebrew ? 8674 : 5624); ++n)
-      for (const StrongsField field : {StrongsField::kTransliteration, StrongsField::kPronunciation})
+      for (const StrongsField field :
+           {StrongsField::kTransliteration, StrongsField::kPronunciation})
         if (data.GetStrongsString(language, n, field).find('?') != std::string::npos) {
           if (wrong++ == 0) first = (hebrew ? "H" : "G") + std::to_string(n);
           break;
         }
   }
   if (wrong)
-    r.Fault(CountOf(wrong, "numbers hold \"?\" in their Latin strings") + " (first: " + first + ")");
+    r.Fault(CountOf(wrong, "numbers hold \"?\" in their Latin strings") + " (first: " + first +
+            ")");
   else
     r.Fact("no \"?\" in transliterations and pronunciations");
 }

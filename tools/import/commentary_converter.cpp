@@ -89,9 +89,8 @@ int PlaceIntroductions(std::vector<SourceComment>& comments,
   for (const SourceComment& intro : introductions) {
     if (intro.first < 1 || intro.first > kVerseCount || PlainText(intro.text).empty()) continue;
     const std::string text = WithHeading(intro.text);
-    auto at = std::lower_bound(
-        comments.begin(), comments.end(), intro.first,
-        [](const SourceComment& c, int verse) { return c.first < verse; });
+    auto at = std::lower_bound(comments.begin(), comments.end(), intro.first,
+                               [](const SourceComment& c, int verse) { return c.first < verse; });
     if (at != comments.end() && at->first == intro.first)
       at->text = text + "<div type=\"x-p\"/>" + at->text;
     else

@@ -49,7 +49,7 @@ struct Frame {
   size_t visible_at_open = 0;   // for words: did any verse text follow?
   bool tokens_written = false;
   bool dropped_note = false;    // kSkip: a note left out
-  bool cross_reference = false; // kNote: a cross-reference note
+  bool cross_reference = false;  // kNote: a cross-reference note
   std::vector<int> strongs;     // kWord
   std::string marker;           // kQuote, Windows-1252
 };
@@ -251,7 +251,8 @@ class Converter {
     for (size_t at = raw.find('\\'); at != std::string_view::npos; at = raw.find('\\', at + 1)) {
       size_t k = at + 1;
       if (k < raw.size() && raw[k] == '+') ++k;
-      if (raw.substr(k, 2) != "nd" || k + 2 >= raw.size() || (raw[k + 2] != ' ' && raw[k + 2] != '*'))
+      if (raw.substr(k, 2) != "nd" || k + 2 >= raw.size() ||
+          (raw[k + 2] != ' ' && raw[k + 2] != '*'))
         continue;
       TextRun(raw.substr(from, at - from));
       usfm_divine_name_ = raw[k + 2] == ' ';

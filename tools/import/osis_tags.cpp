@@ -45,9 +45,9 @@ void ParseStrongsLemma(std::string_view lemma, std::vector<int>& numbers) {
 // Elements whose start and end separate words even without blanks around
 // them in the source.
 bool IsWordSeparatorElement(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"l", "lg", "lb", "div", "p", "chapter", "verse",
-                                                "milestone", "list", "item", "title", "head",
-                                                "br", "table", "row", "cell", "speaker"};
+  static constexpr std::string_view kNames[] = {
+      "l",    "lg",    "lb",   "div", "p",     "chapter", "verse", "milestone", "list",
+      "item", "title", "head", "br",  "table", "row",     "cell",  "speaker"};
   for (const std::string_view n : kNames)
     if (n == name) return true;
   return false;

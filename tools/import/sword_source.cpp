@@ -84,8 +84,8 @@ Result<SwordImport> ImportSwordModule(const SwordImportOptions& options) {
     }
     OsisVerse verse = ConvertOsisVerse(raw, options.osis);
     if (!pending_heading.text.empty()) {
-      verse.text = verse.text.empty() ? pending_heading.text
-                                      : pending_heading.text + ' ' + verse.text;
+      verse.text =
+          verse.text.empty() ? pending_heading.text : pending_heading.text + ' ' + verse.text;
       verse.headings += pending_heading.headings;
       verse.strongs += pending_heading.strongs;
       verse.footnotes += pending_heading.footnotes;

@@ -83,7 +83,8 @@ Result<std::shared_ptr<const MappedFile>> MemoryFileSystem::Map(const std::strin
                 Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
   const auto held = mapped_->find(e->id);
   if (held != mapped_->end() && (exclusive || held->second == kExclusiveHolder))
-    return fail(MapStep::kOpen, Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
+    return fail(MapStep::kOpen,
+                Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
   if (held == mapped_->end())
     mapped_->emplace(e->id, exclusive ? kExclusiveHolder : 1);
   else

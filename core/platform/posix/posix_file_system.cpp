@@ -123,7 +123,8 @@ class PosixFileSystem : public FileSystem {
     const FileId id{st.st_dev, st.st_ino};
     if (!Holders().Acquire(id, exclusive)) {
       close(fd);
-      return fail(MapStep::kOpen, Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
+      return fail(MapStep::kOpen,
+                  Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
     }
     const auto size = static_cast<size_t>(st.st_size);
     void* base = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);

@@ -221,7 +221,8 @@ class Win32FileSystem : public FileSystem {
     if (!ToWide(path, &wide)) return fail(MapStep::kOpen, BadPath(path));
     Handle file(CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
-    if (!file.valid()) return fail(MapStep::kOpen, SystemStatus("Cannot open", path, GetLastError()));
+    if (!file.valid())
+      return fail(MapStep::kOpen, SystemStatus("Cannot open", path, GetLastError()));
     LARGE_INTEGER size{};
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size) ||
         static_cast<uint64_t>(size.QuadPart) > SIZE_MAX)
