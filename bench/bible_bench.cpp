@@ -1,46 +1,15 @@
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "bench/bench_bible.h"
+#include "bench/bench_library.h"
 #include "core/modules/bible_mapping_cache.h"
 #include "core/modules/bible_module.h"
-#include "tests/support/test_bible.h"
 
 namespace lumora::bench {
 
-const std::string& BenchBiblePath(std::string* label) {
-  static std::string path, what;
-  if (path.empty()) {
-    const char* library = std::getenv("LUMORA_LIBRARY");
-    const auto real = library ? std::filesystem::path(library) / "Bibles" / "KJV.lmb"
-                              : std::filesystem::path();
-    if (library && std::filesystem::exists(real)) {
-      path = real.string();
-      what = "imported KJV";
-    } else {
-      path = (std::filesystem::temp_directory_path() / "lumora-bench-synthetic.lmb").string();
-      if (!builder::WriteBibleModule(test::MakeTestBible("KJV"), path).ok()) path.clear();
-      what = "synthetic Bible (set LUMORA_LIBRARY for the real KJV)";
-    }
-  }
-  if (label) *label = what;
-  return path;
-}
-
 namespace {
 
-std::unique_ptr<TLMBibleModule> OpenOrDie(benchmark::State& state) {
-  BibleMappingCache::Instance().Clear();
-  Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
-  if (!bible.ok()) {
-    state.SkipWithError(bible.status().message().c_str());
-    return nullptr;
-  }
-  return std::move(bible).value();
-}
-
+// Cold opens of a copy of the KJV: the shared library holds its own file.
 void BM_OpenBible(benchmark::State& state) {
   std::string label;
   BenchBiblePath(&label);
@@ -73,7 +42,7 @@ void BM_OpenAndReadFirstVerse(benchmark::State& state) {
 BENCHMARK(BM_OpenAndReadFirstVerse)->Unit(benchmark::kMicrosecond);
 
 void BM_AllVerses(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = OpenOrDie(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   const bool strongs = state.range(0) != 0;
   size_t bytes = 0;
@@ -90,7 +59,7 @@ void BM_AllVerses(benchmark::State& state) {
 BENCHMARK(BM_AllVerses)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_LocateVerse(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = OpenOrDie(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   for (auto _ : state) benchmark::DoNotOptimize(bible->LocateVerse(66, 22, 21));
 }

@@ -4,13 +4,10 @@
 // conversion, to show where the search's time goes.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "core/catalogue/module_catalogue.h"
-#include "core/modules/bible_mapping_cache.h"
+#include "bench/bench_library.h"
 #include "search/full_search_scan.h"
 #include "search/full_search_text.h"
 #include "search/topic_guide.h"
@@ -18,33 +15,10 @@
 namespace lumora::bench {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A private copy of the library: other benchmarks keep its files mapped,
-// and a module file is mapped by one owner at a time.
 const TModuleCatalogue* Library(benchmark::State& state) {
-  (void)BibleMappingCache::Instance();  // outlives the catalogue below
-  static std::string error;
-  static std::unique_ptr<TModuleCatalogue> catalogue = []() -> std::unique_ptr<TModuleCatalogue> {
-    const char* library = std::getenv("LUMORA_LIBRARY");
-    if (library == nullptr || !fs::exists(fs::path(library) / "Bibles" / "KJV.lmb")) {
-      error = "set LUMORA_LIBRARY to the sample library";
-      return nullptr;
-    }
-    const fs::path copy = fs::temp_directory_path() / "lumora-bigsearch-bench";
-    std::error_code ec;
-    fs::remove_all(copy, ec);
-    fs::copy(library, copy, fs::copy_options::recursive, ec);
-    auto c = std::make_unique<TModuleCatalogue>();
-    const Status loaded = c->LoadModules(copy.string());
-    if (!loaded.ok()) {
-      error = loaded.message();
-      return nullptr;
-    }
-    return c;
-  }();
-  if (!catalogue) state.SkipWithError(error.c_str());
-  return catalogue.get();
+  const BenchLibrary* l = SampleLibrary();
+  if (l == nullptr) state.SkipWithError(NoSampleLibrary());
+  return l ? l->catalogue.get() : nullptr;
 }
 
 TBigSearchArray WholeLibrary(const TModuleCatalogue& c) {

@@ -3,31 +3,27 @@
 // without LUMORA_LIBRARY.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "core/catalogue/module_catalogue.h"
+#include "bench/bench_library.h"
 #include "render/entry_renderer.h"
 
 namespace lumora::bench {
 namespace {
 
 struct LongestEntry {
-  std::string kjv_path, text, title, label;
+  std::string text, title, label;
   std::vector<std::string> titles;
 };
 
-// Scans every Book and Commentary entry once. The catalogue is closed again
-// (it holds the module files exclusively, and other benchmarks open them).
+// Scans every Book and Commentary entry of the shared library once.
 const LongestEntry* FindLongestEntry() {
   static const LongestEntry* found = []() -> const LongestEntry* {
-    const char* folder = std::getenv("LUMORA_LIBRARY");
-    if (folder == nullptr || *folder == '\0') return nullptr;
-    TModuleCatalogue catalogue;
-    if (!catalogue.LoadModules(folder).ok()) return nullptr;
+    const BenchLibrary* library = SampleLibrary();
+    if (library == nullptr) return nullptr;
+    const TModuleCatalogue& catalogue = *library->catalogue;
     auto* e = new LongestEntry;
-    e->kjv_path = catalogue.KjvBible()->FileName();
     auto consider = [e](std::string text, const std::string& title,
                         const std::vector<std::string>& titles, const std::string& label) {
       if (text.size() <= e->text.size()) return;
@@ -56,15 +52,10 @@ const LongestEntry* FindLongestEntry() {
 void BM_ShowLongestEntry(benchmark::State& state) {
   const LongestEntry* e = FindLongestEntry();
   if (e == nullptr) {
-    state.SkipWithError("sample library not set (LUMORA_LIBRARY)");
+    state.SkipWithError(NoSampleLibrary());
     return;
   }
-  Result<std::unique_ptr<TLMBibleModule>> kjv = TLMBibleModule::Create(e->kjv_path);
-  if (!kjv.ok()) {
-    state.SkipWithError(kjv.status().message().c_str());
-    return;
-  }
-  TEntryRenderer renderer(**kjv);
+  TEntryRenderer renderer(*SampleLibrary()->catalogue->KjvBible());
   for (auto _ : state) {
     renderer.ShowEntry(e->text, e->title, e->titles, 0, 0);
     benchmark::DoNotOptimize(renderer.Html().data());

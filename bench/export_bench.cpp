@@ -3,36 +3,25 @@
 // Psalm 119 of the Strong's-links KJV in style E as HTML.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/bench_library.h"
 #include "config/view_properties.h"
-#include "core/catalogue/module_catalogue.h"
-#include "core/platform/file_system.h"
 #include "render/export_procs.h"
 
 namespace lumora::bench {
 namespace {
 
 const TModuleCatalogue* SampleCatalogue() {
-  static const std::unique_ptr<TModuleCatalogue> catalogue =
-      []() -> std::unique_ptr<TModuleCatalogue> {
-    const char* folder = std::getenv("LUMORA_LIBRARY");
-    if (folder == nullptr || !std::filesystem::exists(std::filesystem::path(folder) / "Bibles"))
-      return nullptr;
-    DefaultFileSystem();  // outlives the catalogue, which unmaps through it
-    auto c = std::make_unique<TModuleCatalogue>();
-    return c->LoadModules(folder).ok() ? std::move(c) : nullptr;
-  }();
-  return catalogue.get();
+  const BenchLibrary* l = SampleLibrary();
+  return l ? l->catalogue.get() : nullptr;
 }
 
 void BM_ExportLongestBookEntryPlain(benchmark::State& state) {
   const TModuleCatalogue* c = SampleCatalogue();
   if (c == nullptr) {
-    state.SkipWithError("set LUMORA_LIBRARY to the sample library");
+    state.SkipWithError(NoSampleLibrary());
     return;
   }
   const TLMDictionaryModule* book = nullptr;
@@ -57,7 +46,7 @@ void BM_ExportPsalm119StyleEHtml(benchmark::State& state) {
     for (const auto& b : c->Bibles())
       if (b->GetAbbreviation() == "KJVSL") kjvsl = b.get();
   if (kjvsl == nullptr) {
-    state.SkipWithError("set LUMORA_LIBRARY to the sample library");
+    state.SkipWithError(NoSampleLibrary());
     return;
   }
   const int first = kjvsl->LocateVerse(19, 119, 1);

@@ -1,7 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_bible.h"
-#include "core/modules/bible_mapping_cache.h"
+#include "bench/bench_library.h"
 #include "core/modules/bible_module.h"
 #include "core/refs/reference_format.h"
 #include "core/refs/reference_parser.h"
@@ -16,19 +15,9 @@ constexpr const char* kTwentyReferences =
     "isa 53:5; mt 5:3-12; mk 1:1; lu 2:1-20; acts 2:38; 1 co 13:4-7; ga 5:22, 23; "
     "eph 2:8-9; php 4:13; heb 11:1; jas 1:5; 1jn 1:9; re 22:21";
 
-std::unique_ptr<TLMBibleModule> Open(benchmark::State& state) {
-  BibleMappingCache::Instance().Clear();
-  Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
-  if (!bible.ok()) {
-    state.SkipWithError(bible.status().message().c_str());
-    return nullptr;
-  }
-  return std::move(bible).value();
-}
-
 // A held parser, as a pane that parses often keeps one per Bible.
 void BM_ParseTwentyReferences(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = Open(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   const ReferenceParser parser(*bible);
   size_t ranges = 0;
@@ -38,14 +27,14 @@ void BM_ParseTwentyReferences(benchmark::State& state) {
     benchmark::DoNotOptimize(parsed);
   }
   std::string label;
-  BenchBiblePath(&label);
+  BenchBible(state, &label);
   state.SetLabel(std::to_string(ranges) + " ranges, " + label);
 }
 BENCHMARK(BM_ParseTwentyReferences)->Unit(benchmark::kMicrosecond);
 
 // The plain call: book keys built each time, verses looked up in the module.
 void BM_ParseTwentyReferencesPlainCall(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = Open(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   for (auto _ : state) benchmark::DoNotOptimize(ParseReferences(kTwentyReferences, *bible));
 }
@@ -53,21 +42,21 @@ BENCHMARK(BM_ParseTwentyReferencesPlainCall)->Unit(benchmark::kMicrosecond);
 
 // What holding a parser costs once per Bible.
 void BM_BuildReferenceParser(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = Open(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   for (auto _ : state) benchmark::DoNotOptimize(ReferenceParser(*bible));
 }
 BENCHMARK(BM_BuildReferenceParser)->Unit(benchmark::kMicrosecond);
 
 void BM_FastLocateVerse(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = Open(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   for (auto _ : state) benchmark::DoNotOptimize(FastLocateVerse(*bible, 66, 22, 21));
 }
 BENCHMARK(BM_FastLocateVerse);
 
 void BM_FormatVerseList(benchmark::State& state) {
-  std::unique_ptr<TLMBibleModule> bible = Open(state);
+  const TLMBibleModule* bible = BenchBible(state);
   if (!bible) return;
   std::vector<int> verses;
   for (int i = 26137; i < 26137 + 100; i += 1 + (i % 3 == 0)) verses.push_back(i);

@@ -8,38 +8,19 @@
 #include <memory>
 #include <string>
 
-#include "core/catalogue/module_catalogue.h"
-#include "core/refs/paragraph_map.h"
+#include "bench/bench_library.h"
 #include "render/passage_renderer.h"
 
 namespace lumora::bench {
 namespace {
 
-struct Library {
-  std::unique_ptr<TModuleCatalogue> catalogue;
-  ParagraphMap paragraphs;
-  const TLMBibleModule* kjv = nullptr;
-  const TLMBibleModule* kjvsl = nullptr;
-};
-
-const Library* LoadLibrary() {
-  static const Library* library = []() -> const Library* {
-    const char* folder = std::getenv("LUMORA_LIBRARY");
-    if (folder == nullptr || *folder == '\0') return nullptr;
-    auto l = new Library;
-    l->catalogue = std::make_unique<TModuleCatalogue>();
-    if (!l->catalogue->LoadModules(folder).ok()) return nullptr;
-    Result<ParagraphMap> map =
-        ParagraphMap::Load(DefaultFileSystem(), JoinPath(folder, kParagraphMapFileName));
-    if (map.ok()) l->paragraphs = std::move(map).value();
-    l->kjv = l->catalogue->KjvBible();
-    l->kjvsl = l->catalogue->StrongsLinksBible();
-    return l->kjvsl == nullptr ? nullptr : l;
-  }();
-  return library;
+// The sample library with its Strong's-links KJV, or null.
+const BenchLibrary* LoadLibrary() {
+  const BenchLibrary* l = SampleLibrary();
+  return l != nullptr && l->catalogue->StrongsLinksBible() != nullptr ? l : nullptr;
 }
 
-TPassageRenderer MakeRenderer(const Library& l, const TLMBibleModule* bible) {
+TPassageRenderer MakeRenderer(const BenchLibrary& l, const TLMBibleModule* bible) {
   TPassageRenderer r;
   r.SetBible(bible);
   r.SetStrongsData(l.catalogue->StrongsData());
@@ -55,17 +36,18 @@ TPassageRenderer MakeRenderer(const Library& l, const TLMBibleModule* bible) {
 }
 
 void BM_RenderPsalm119WithAllLinks(benchmark::State& state) {
-  const Library* l = LoadLibrary();
+  const BenchLibrary* l = LoadLibrary();
   if (l == nullptr) {
-    state.SkipWithError("sample library not set (LUMORA_LIBRARY)");
+    state.SkipWithError(NoSampleLibrary());
     return;
   }
-  TPassageRenderer r = MakeRenderer(*l, l->kjvsl);
+  TPassageRenderer r = MakeRenderer(*l, l->catalogue->StrongsLinksBible());
   r.SetSettings(config::TPropertiesBibleView{});  // Bible view: column, all links
   r.SetNextChapterLink(true);
-  const int first = l->kjvsl->LocateVerse(19, 119, 1);
+  const TLMBibleModule* kjvsl = l->catalogue->StrongsLinksBible();
+  const int first = kjvsl->LocateVerse(19, 119, 1);
   TVerseList verses;
-  for (int v = first; v < first + l->kjvsl->GetVerseCount(19, 119); ++v)
+  for (int v = first; v < first + kjvsl->GetVerseCount(19, 119); ++v)
     verses.push_back(static_cast<uint16_t>(v));
   for (auto _ : state) {
     benchmark::DoNotOptimize(r.ShowVerses(verses, {}, false, false));
@@ -77,20 +59,21 @@ void BM_RenderPsalm119WithAllLinks(benchmark::State& state) {
 BENCHMARK(BM_RenderPsalm119WithAllLinks)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderSearchPageWithThreeKeys(benchmark::State& state) {
-  const Library* l = LoadLibrary();
+  const BenchLibrary* l = LoadLibrary();
   if (l == nullptr) {
-    state.SkipWithError("sample library not set (LUMORA_LIBRARY)");
+    state.SkipWithError(NoSampleLibrary());
     return;
   }
+  const TLMBibleModule* kjv = l->catalogue->KjvBible();
   // The verses of "love", "world" and "god" from the word index, in order.
   const TKeyArray keys = {"love", "world", "god"};
   std::vector<uint16_t> found;
   for (const std::string& key : keys)
-    for (uint16_t v0 : l->kjv->WordVerses(l->kjv->FindWord(key))) found.push_back(v0 + 1);
+    for (uint16_t v0 : kjv->WordVerses(kjv->FindWord(key))) found.push_back(v0 + 1);
   std::sort(found.begin(), found.end());
   found.erase(std::unique(found.begin(), found.end()), found.end());
   const TVerseList verses(found.begin(), found.end());
-  TPassageRenderer r = MakeRenderer(*l, l->kjv);
+  TPassageRenderer r = MakeRenderer(*l, kjv);
   r.SetSettings(config::VerseListViewDefaults());
   r.SetPaged(true);
   r.SetPageFirst(0);

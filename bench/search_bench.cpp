@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/bench_bible.h"
+#include "bench/bench_library.h"
 #include "core/modules/bible_module.h"
 #include "core/refs/verse_index.h"
 #include "search/bible_search.h"
@@ -17,27 +17,12 @@ namespace lumora::bench {
 namespace {
 
 const TLMBibleModule* SearchBible(benchmark::State& state) {
-  static std::string error;
-  static std::unique_ptr<TLMBibleModule> bible = [] {
-    // A private copy: other benchmarks keep the library's KJV mapped, and a
-    // module file is mapped by one owner at a time.
-    const auto copy = std::filesystem::temp_directory_path() / "lumora-search-bench.lmb";
-    std::error_code ec;
-    std::filesystem::copy_file(BenchBiblePath(), copy,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    Result<std::unique_ptr<TLMBibleModule>> opened = TLMBibleModule::Create(copy.string());
-    if (!opened.ok()) error = opened.status().message();
-    return opened.ok() ? std::move(opened).value() : nullptr;
-  }();
-  if (!bible) {
-    state.SkipWithError(error.c_str());
-    return nullptr;
-  }
-  (void)bible->Words();  // inflated once per session, not per search
   std::string label;
-  BenchBiblePath(&label);
+  const TLMBibleModule* bible = BenchBible(state, &label);
+  if (bible == nullptr) return nullptr;
+  (void)bible->Words();  // inflated once per session, not per search
   state.SetLabel(label);
-  return bible.get();
+  return bible;
 }
 
 void RunSearch(benchmark::State& state, const char* text, BibleSearchType type,
@@ -106,7 +91,7 @@ void BM_DiathekePhraseLove(benchmark::State& state) {
     return std::string();
   }();
   if (command.empty()) {
-    state.SkipWithError("diatheke with a KJV module not found (apt-get install diatheke)");
+    state.SkipWithError("skipped: diatheke with a KJV module not found (apt-get install diatheke)");
     return;
   }
   // Its CPU time shows in the children's usage, not in this process's.

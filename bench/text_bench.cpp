@@ -1,7 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_bible.h"
-#include "core/modules/bible_mapping_cache.h"
+#include "bench/bench_library.h"
 #include "core/modules/bible_module.h"
 #include "core/text/fast_strings.h"
 
@@ -9,20 +8,18 @@ namespace lumora::bench {
 namespace {
 
 // The whole Bible as one text, the shape of a full-resource search.
-const std::string& WholeText() {
-  static const std::string text = [] {
-    BibleMappingCache::Instance().Clear();
-    std::string all;
-    Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(BenchBiblePath());
-    if (!bible.ok()) return all;
-    for (int i = 1; i <= 31102; ++i) all += (*bible)->GetVerseText(i, false, true) + "\n";
-    return all;
-  }();
-  return text;
+const std::string& WholeText(benchmark::State& state) {
+  static std::string all;
+  if (all.empty())
+    if (const TLMBibleModule* bible = BenchBible(state))
+      for (int i = 1; i <= bible->VerseCount(); ++i)
+        all += bible->GetVerseText(i, false, true) + "\n";
+  return all;
 }
 
 void BM_SkipScanNoCase(benchmark::State& state) {
-  const std::string& text = WholeText();
+  const std::string& text = WholeText(state);
+  if (text.empty()) return;
   SkipTable table;
   const std::string pattern = "everlasting life";
   (void)BuildSkipTableNoCase(pattern, table);
@@ -42,7 +39,8 @@ void BM_SkipScanNoCase(benchmark::State& state) {
 BENCHMARK(BM_SkipScanNoCase)->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceAll(benchmark::State& state) {
-  const std::string& text = WholeText();
+  const std::string& text = WholeText(state);
+  if (text.empty()) return;
   for (auto _ : state) benchmark::DoNotOptimize(ReplaceAll(text, ",", "", true));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }

@@ -93,6 +93,15 @@ std::string PlainVerse(std::string_view t, const TLMBibleModule& bible,
       }
     }
     if ((c == '[' || c == ']') && !settings.include_brackets) continue;
+    // The links of a cross-reference note are markup: plain text keeps
+    // their words only.
+    if (c == '<' && (t.substr(i, 3) == "<a " || t.substr(i, 4) == "</a>")) {
+      const size_t close = t.find('>', i);
+      if (close != std::string_view::npos) {
+        i = close;
+        continue;
+      }
+    }
     out += c;
   }
   return out;

@@ -7,6 +7,8 @@
 # Usage: scripts/sample-library.sh DIR
 # LUMORA_BUILD_DIR names the build folder holding lumora-import (default build/).
 # Re-running only redoes a module whose package or importer changed since.
+# Each import's report goes to DIR/.import/FILE.txt; the README takes from
+# them what the 8-bit text could not hold.
 set -euo pipefail
 
 if [[ $# -ne 1 ]]; then
@@ -41,7 +43,7 @@ bible() {
   local pkg=$1 module=$2 abbrev=$3 title=$4
   shift 4
   local lmb=$out/Bibles/$abbrev.lmb
-  local targets=("$lmb") prev='' arg target
+  local targets=("$lmb" "$(report_of "$lmb")") prev='' arg target
   for arg in "$@"; do
     [[ $prev == --pmap ]] && targets+=("$arg")
     prev=$arg
@@ -49,14 +51,18 @@ bible() {
   local installed=/var/lib/dpkg/info/$pkg.list
   for target in "${targets[@]}"; do
     if [[ ! -e $target || ! $target -nt $installed || ! $target -nt $importer ]]; then
-      "$importer" bible --module "$module" --abbrev "$abbrev" --title "$title" --out "$lmb" "$@"
+      "$importer" bible --module "$module" --abbrev "$abbrev" --title "$title" --out "$lmb" "$@" |
+        tee "$(report_of "$lmb")"
       return
     fi
   done
   echo "$lmb is up to date"
 }
 
-mkdir -p "$out/Bibles"
+# report_of FILE: where the import report of a library file goes.
+report_of() { echo "$out/.import/$(basename "$1").txt"; }
+
+mkdir -p "$out/Bibles" "$out/.import"
 bible sword-text-kjv engKJV2006eb KJV "King James Version" --pmap "$out/pmap.dat"
 # The WEB package tags its words with Strong's numbers by machine alignment,
 # and in the Old Testament most tags sit on the wrong words ("and", "of"
@@ -69,17 +75,19 @@ bible sword-text-sparv spaRV1909eb RV1909 "Reina-Valera 1909"
 entries() {
   local kind=$1 pkg=$2 module=$3 file=$out/$4 abbrev=$5 code=$6 title=$7
   shift 7
-  if stale "$file" "$pkg"; then
+  if stale "$file" "$pkg" || [[ ! -e $(report_of "$file") ]]; then
     "$importer" "$kind" --module "$module" --abbrev "$abbrev" --code "$code" --title "$title" \
-      --out "$file" "$@"
+      --out "$file" "$@" | tee "$(report_of "$file")"
   else
     echo "$file is up to date"
   fi
 }
 
 # The Strong's data: the program does not start without it.
-if stale "$out/stgdat.lm4" sword-dict-strongs-hebrew sword-dict-strongs-greek; then
-  "$importer" strongs --hebrew StrongsHebrew --greek StrongsGreek --out "$out/stgdat.lm4"
+if stale "$out/stgdat.lm4" sword-dict-strongs-hebrew sword-dict-strongs-greek ||
+  [[ ! -e $(report_of "$out/stgdat.lm4") ]]; then
+  "$importer" strongs --hebrew StrongsHebrew --greek StrongsGreek --out "$out/stgdat.lm4" |
+    tee "$(report_of "$out/stgdat.lm4")"
 else
   echo "$out/stgdat.lm4 is up to date"
 fi
@@ -153,6 +161,54 @@ Notes
 - MHCC: Debian's configuration names the zCom4 driver, but the module's index
   files are zCom ones, so libsword reads every entry at a wrong place.
   lumora-import reads the module through zCom instead.
+- Headings the printed Bibles have stay in the verse text, where the sources
+  put them: the Psalm titles, the 22 acrostic letters of Psalm 119 (the
+  letter's name: the 8-bit text cannot hold the Hebrew letter), the
+  subscriptions after Paul's epistles ("Unto the Galatians written from
+  Rome."), the WEB's five book divisions of the Psalter ("BOOK 2") and its
+  speaker labels in the Song of Solomon ("Beloved", "Friends", "Lover").
+  A heading that opens a chapter opens its first verse.
+- The divine name is upper-cased whole, its possessive too ("LORD'S"), also
+  where the KJV source spells it "Lord" inside supplied words.
+- The WEB's cross-reference notes are footnotes whose references are links
+  to the verses (the first verse of a range); references to books outside
+  the 66 stay text.
+- Commentary introductions that the sources store before a book's or a
+  chapter's first verse (Scofield's book introductions, Matthew Henry on
+  Leviticus 19 and Psalm 108 and on the one-chapter books, the Treasury of
+  David's Preface) open the comment on that first verse, under a heading.
+
+What the 8-bit text could not hold
+Windows-1252 lacks these characters of the sources; each is stored as the
+nearest character it has (times, and the entries or verses that hold them).
+The Hebrew lexicon writes the "s" with acute of its transliterations as a
+Greek omega with tonos; it is read as the "s" with acute it stands for. The
+Treasury of David holds a few characters of the DOS code page read as
+control characters; they are read as the DOS letters.
+EOF
+  for f in Bibles/KJV.lmb Bibles/WEB.lmb Bibles/RV1909.lmb Books/StrHeb.lmk Books/StrGrk.lmk \
+    Books/Naves.lmk Commentaries/Scofield.lmc Commentaries/TDavid.lmc Commentaries/MHCC.lmc \
+    stgdat.lm4; do
+    report=$(report_of "$out/$f")
+    [[ -e $report ]] || continue
+    folds=$(sed -n 's/^  folded  */    /p' "$report")
+    if [[ -n $folds ]]; then printf '  %s\n%s\n' "$f" "$folds"; fi
+  done
+  cat <<'EOF'
+
+What is not kept, and why
+- The book titles of the printed Bibles ("The First Book of Moses, called
+  Genesis"): the program names every book by the module's own titles, and a
+  title in the first verse's text would stand in every search and copy of it.
+- The sources' introductions to the whole Bible and to single books (the
+  WEB's preface and book introductions): they belong to no verse.
+- The WEB's deuterocanonical books and verses: the King James verse order
+  has no place for them.
+- The KJV's morphology codes beside its Strong's numbers, and the chapter
+  and verse labels of the footnotes ("1:4"): the verse format has no place
+  for the one, and the program letters the notes itself.
+- Greek accents and breathings and Hebrew points in the lexicons' script
+  (see Notes): the lexicon fonts hold bare letters.
 EOF
 } >"$out/README.txt"
 echo "$out/README.txt written"

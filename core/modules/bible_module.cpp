@@ -189,8 +189,13 @@ int TLMBibleModule::FindWord(std::string_view word) const {
     else
       hi = mid;
   }
-  if (lo == words_.size() || cp1252::CompareNoCase(words_[lo], word) != 0) return -1;
-  return static_cast<int>(lo);
+  if (lo < words_.size() && cp1252::CompareNoCase(words_[lo], word) == 0)
+    return static_cast<int>(lo);
+  // A list that another writer sorted by its own comparison (byte order,
+  // a locale's) misleads the halving: every word must still be found.
+  for (size_t i = 0; i < words_.size(); ++i)
+    if (cp1252::EqualNoCase(words_[i], word)) return static_cast<int>(i);
+  return -1;
 }
 
 TStoredVerseList TLMBibleModule::ReadVerseList(uint32_t table, int record,

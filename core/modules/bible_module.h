@@ -76,7 +76,8 @@ class TLMBibleModule {
   // (it is the largest list of a module, and a session may never read some
   // Bibles); a list that does not inflate reads as empty.
   const PackedStrings& Words() const;
-  // Position of `word` in the word list (case-insensitive), or -1.
+  // Position of `word` in the word list (case-insensitive), or -1. A binary
+  // search, then a scan, for lists sorted by another comparison.
   int FindWord(std::string_view word) const;
   TStoredVerseList WordVerses(int position) const;
   TStoredVerseList HebrewVerses(int number) const;  // 1..8674

@@ -47,14 +47,15 @@ Status ModuleFile::Replace(std::string_view bytes) {
 }
 
 Status ModuleFile::PatchInPlace(uint64_t at, std::string_view tail, std::string_view header) {
-  Result<int64_t> time = fs_.LastWriteTime(path_);
+  // The rebuild changes no entry: the file keeps its date to the last tick.
+  Result<FileTime> time = fs_.PreciseLastWriteTime(path_);
   const std::string old(reinterpret_cast<const char*>(data()), size());
   Release();
   Status written = fs_.WriteAt(path_, at, tail);
   // The header goes last: until it is written the old header still
   // describes a complete file.
   if (written.ok()) written = fs_.WriteAt(path_, 0, header);
-  if (time.ok()) (void)fs_.SetLastWriteTime(path_, *time);
+  if (time.ok()) (void)fs_.RestoreLastWriteTime(path_, *time);
   std::string now = old;
   if (written.ok()) {
     if (now.size() < at + tail.size()) now.resize(at + tail.size());

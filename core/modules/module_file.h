@@ -34,8 +34,9 @@ class ModuleFile {
   Status Replace(std::string_view bytes);
 
   // Writes `tail` at `at` (past all data still in use), then `header` at the
-  // start, each flushed, and restores the file's last-write time. The file is
-  // never shortened. Afterwards the module is mapped again.
+  // start, each flushed, and restores the file's last-write time at full
+  // precision, leaving its access time alone. The file is never shortened.
+  // Afterwards the module is mapped again.
   Status PatchInPlace(uint64_t at, std::string_view tail, std::string_view header);
 
  private:

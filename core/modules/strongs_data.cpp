@@ -10,10 +10,14 @@ namespace {
 
 Status Error(const std::string& text) { return Status::Error(ErrorKind::kStrongsCreate, text); }
 
-// The system's own words from a file-system error ("Cannot open X: reason").
-std::string SystemText(const Status& s) {
-  const size_t colon = s.message().rfind(": ");
-  return colon == std::string::npos ? s.message() : s.message().substr(colon + 2);
+// The system's own words from a file-system error: the reason of "Cannot
+// open X: reason", the statement of "Not a mappable file: X".
+std::string SystemText(const Status& s, const std::string& path) {
+  const std::string& m = s.message();
+  const std::string tail = ": " + path;
+  if (m.size() > tail.size() && m.ends_with(tail)) return m.substr(0, m.size() - tail.size());
+  const size_t colon = m.rfind(": ");
+  return colon == std::string::npos ? m : m.substr(colon + 2);
 }
 
 }  // namespace
@@ -22,14 +26,15 @@ Result<std::unique_ptr<TLMStrongsDataModule>> TLMStrongsDataModule::Create(const
                                                                            FileSystem& fs) {
   std::unique_ptr<TLMStrongsDataModule> data(new TLMStrongsDataModule());
   data->path_ = path;
-  if (!fs.FileExists(path)) {
-    Result<std::string> probe = fs.ReadFile(path);  // for the system's wording
-    return Error(" File open failed on " + path + "\n" +
-                 (probe.ok() ? std::string("not a file") : SystemText(probe.status())));
+  // Others may read the file while it is open, as it is never written.
+  MapStep failed = MapStep::kOpen;
+  Result<std::shared_ptr<const MappedFile>> mapped = fs.MapShared(path, &failed);
+  if (!mapped.ok()) {
+    const char* what = failed == MapStep::kOpen            ? " File open failed on "
+                       : failed == MapStep::kCreateMapping ? " Create map failed on "
+                                                           : " File mapping failed on ";
+    return Error(what + path + "\n" + SystemText(mapped.status(), path));
   }
-  Result<std::shared_ptr<const MappedFile>> mapped = fs.MapExclusive(path);
-  if (!mapped.ok())
-    return Error(" File mapping failed on " + path + "\n" + SystemText(mapped.status()));
   data->mapping_ = std::move(mapped).value();
   if (data->mapping_->size() < kStrongsHeaderSize)
     return Error("File header invalid: " + path + " (file shorter than its header)");

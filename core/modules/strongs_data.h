@@ -31,8 +31,10 @@ enum class StrongsField {
 
 class TLMStrongsDataModule {
  public:
-  // Errors (kind kStrongsCreate): " File open failed on " + path + "\n" +
-  // the system's text, " File mapping failed on " ..., "File header
+  // Opens the file allowing others to read it. Errors (kind
+  // kStrongsCreate): " File open failed on " + path + "\n" + the system's
+  // text (missing, refused, or held exclusively), " Create map failed on "
+  // ... (an empty file), " File mapping failed on " ..., "File header
   // invalid: " + the magic found (also for a file shorter than its header).
   static Result<std::unique_ptr<TLMStrongsDataModule>> Create(
       const std::string& path, FileSystem& fs = DefaultFileSystem());

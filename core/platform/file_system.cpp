@@ -36,6 +36,23 @@ class CopiedFile : public MappedFile {
 };
 }  // namespace
 
+Result<std::shared_ptr<const MappedFile>> FileSystem::MapShared(const std::string& path,
+                                                                MapStep* failed_step) {
+  Result<std::shared_ptr<const MappedFile>> mapped = MapExclusive(path);
+  if (!mapped.ok() && failed_step) *failed_step = MapStep::kOpen;
+  return mapped;
+}
+
+Result<FileTime> FileSystem::PreciseLastWriteTime(const std::string& path) {
+  Result<int64_t> seconds = LastWriteTime(path);
+  if (!seconds.ok()) return seconds.status();
+  return FileTime{*seconds, 0};
+}
+
+Status FileSystem::RestoreLastWriteTime(const std::string& path, FileTime time) {
+  return SetLastWriteTime(path, time.seconds);
+}
+
 std::shared_ptr<const MappedFile> MappedCopy(std::string bytes) {
   return std::make_shared<CopiedFile>(std::move(bytes));
 }

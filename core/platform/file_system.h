@@ -14,8 +14,8 @@
 
 namespace lumora {
 
-// A read-only view of a whole file. The file stays open (with no sharing)
-// for as long as any holder keeps the view.
+// A read-only view of a whole file. The file stays open (in the share mode
+// it was mapped with) for as long as any holder keeps the view.
 class MappedFile {
  public:
   virtual ~MappedFile() = default;
@@ -23,13 +23,32 @@ class MappedFile {
   virtual size_t size() const = 0;
 };
 
+// The step at which MapShared failed: opening the file (missing, refused,
+// held exclusively), creating the mapping (an empty file), mapping the view.
+enum class MapStep { kOpen, kCreateMapping, kMapView };
+
+// A last-write time at the file system's own precision: nanoseconds on
+// POSIX, 100-nanosecond ticks on Windows.
+struct FileTime {
+  int64_t seconds = 0;      // since 1970
+  int32_t nanoseconds = 0;  // 0..999999999
+  bool operator==(const FileTime&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // Opens the file for reading with no sharing and maps all of it. Fails
-  // while this process already holds the file open exclusively.
+  // while this process already holds the file open, exclusively or shared.
   virtual Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) = 0;
+  // Opens the file for reading allowing others to read it, and maps all of
+  // it. Fails while the file is held exclusively; while it is held shared,
+  // an exclusive mapping fails. On failure `failed_step` (if given) says
+  // which step failed. The default maps exclusively, for file systems
+  // without share modes.
+  virtual Result<std::shared_ptr<const MappedFile>> MapShared(const std::string& path,
+                                                              MapStep* failed_step = nullptr);
 
   virtual Result<std::string> ReadFile(const std::string& path) = 0;
   // Creates or truncates the file and writes all of `data`, flushed to disk.
@@ -59,7 +78,13 @@ class FileSystem {
   virtual Result<std::vector<std::string>> ListFolders(const std::string& folder) = 0;
   // Last-write time in seconds since 1970.
   virtual Result<int64_t> LastWriteTime(const std::string& path) = 0;
+  // Sets the last-write time, and the access time to the same value.
   virtual Status SetLastWriteTime(const std::string& path, int64_t seconds) = 0;
+  // The last-write time at full precision, and setting it back exactly,
+  // leaving the access time alone (an index rebuild must not date a file).
+  // The defaults work in whole seconds.
+  virtual Result<FileTime> PreciseLastWriteTime(const std::string& path);
+  virtual Status RestoreLastWriteTime(const std::string& path, FileTime time);
 };
 
 // A view of bytes held in memory, for a module that must go on serving a

@@ -138,20 +138,32 @@ class Scanner {
 template <class Locate>
 typename Scanner<Locate>::Next Scanner<Locate>::BookStep() {
   if (p_ >= length_) return StopAt(p_ - 1);
-  const int start = p_;
-  while (At(p_) != ' ') ++p_;  // the appended blank ends every token
-  std::string_view token(text_.data() + (start - 1), static_cast<size_t>(p_ - start));
-  const int length = static_cast<int>(token.size());
-  if (length < 2) return StopAt(p_ - length - 1);
-  if (token.back() == '.') {
-    token.remove_suffix(1);
-    if (token.size() < 2) return StopAt(p_ - static_cast<int>(token.size()) - 2);
+  // A long title typed with its blanks ("song of solomon") comes first: no
+  // one-token key takes what follows its first word.
+  size_t title_length = 0;
+  book_ =
+      keys_.FindTitleAt(std::string_view(text_).substr(static_cast<size_t>(p_ - 1)), title_length);
+  if (book_ != 0) {
+    p_ += static_cast<int>(title_length);  // on the blank after the title
+  } else {
+    const int start = p_;
+    while (At(p_) != ' ') ++p_;  // the appended blank ends every token
+    std::string_view token(text_.data() + (start - 1), static_cast<size_t>(p_ - start));
+    const int length = static_cast<int>(token.size());
+    if (length < 2) return StopAt(p_ - length - 1);
+    if (token.back() == '.') {
+      token.remove_suffix(1);
+      if (token.size() < 2) return StopAt(p_ - static_cast<int>(token.size()) - 2);
+    }
+    token = Alias(token);
+    int after = p_;
+    while (after <= length_ && At(after) == ' ') ++after;
+    book_ = keys_.Find(
+        token, IsDigit(At(after)) ? BookKeys::NumberFollows::kYes : BookKeys::NumberFollows::kNo);
+    // The length is the token's as it now stands (period dropped, alias
+    // applied).
+    if (book_ == 0) return StopAt(p_ - static_cast<int>(token.size()) - 1);
   }
-  token = Alias(token);
-  book_ = keys_.Find(token);
-  // The length is the token's as it now stands (period dropped, alias
-  // applied).
-  if (book_ == 0) return StopAt(p_ - static_cast<int>(token.size()) - 1);
 
   chapter_ = 1;
   if (ranges_.empty() || ranges_.back().first.book != -1) ranges_.push_back(kPlaceholder);
@@ -318,6 +330,7 @@ BookKeys::BookKeys(const TLMBibleModule& bible) {
   long_.resize(static_cast<size_t>(count));
   short_.resize(static_cast<size_t>(count));
   long_joined_.resize(static_cast<size_t>(count));
+  long_spaced_.resize(static_cast<size_t>(count));
   for (int b = 1; b <= count; ++b) {
     const size_t i = static_cast<size_t>(b - 1);
     const std::string long_title = bible.GetLongBookTitle(b);
@@ -326,7 +339,10 @@ BookKeys::BookKeys(const TLMBibleModule& bible) {
       long_joined_[i] = cp1252::LowerAscii(long_title);
       // A title with a blank can never equal a token; it is a key only
       // joined.
-      if (long_joined_[i].find(' ') == std::string::npos) long_[i] = long_joined_[i];
+      if (long_joined_[i].find(' ') == std::string::npos)
+        long_[i] = long_joined_[i];
+      else
+        long_spaced_[i] = long_joined_[i];
       std::erase(long_joined_[i], ' ');
     }
     if (!IsErrorText(short_title)) {
@@ -337,7 +353,7 @@ BookKeys::BookKeys(const TLMBibleModule& bible) {
   }
 }
 
-int BookKeys::Find(std::string_view token) const {
+int BookKeys::Find(std::string_view token, NumberFollows number) const {
   if (token.size() < 2) return 0;
   const int count = static_cast<int>(long_.size());
   for (int b = 0; b < count; ++b)
@@ -348,9 +364,38 @@ int BookKeys::Find(std::string_view token) const {
     if (long_joined_[static_cast<size_t>(b)] == token) return b + 1;
   // The abbreviations people type ("rom", "matt", "psalm", "1cor") are
   // beginnings of the full names.
-  if (token.size() >= kMinLongPrefix)
+  if (token.size() >= kMinLongPrefix && number == NumberFollows::kYes)
     for (int b = 0; b < count; ++b)
       if (long_joined_[static_cast<size_t>(b)].starts_with(token)) return b + 1;
+  return 0;
+}
+
+int BookKeys::FindTitleAt(std::string_view text, size_t& length) const {
+  length = 0;
+  for (size_t b = 0; b < long_spaced_.size(); ++b) {
+    const std::string& title = long_spaced_[b];
+    if (title.empty()) continue;
+    size_t t = 0, i = 0;  // positions in the title and in the text
+    while (t < title.size() && i < text.size()) {
+      if (title[t] == ' ') {
+        if (text[i] != ' ') break;
+        while (i < text.size() && text[i] == ' ') ++i;
+        ++t;
+      } else if (title[t] == text[i]) {
+        ++t;
+        ++i;
+      } else {
+        break;
+      }
+    }
+    if (t < title.size()) continue;
+    if (i < text.size() && text[i] == '.') ++i;
+    // The whole last word, not the beginning of a longer one.
+    if (i < text.size() && text[i] == ' ') {
+      length = i;
+      return static_cast<int>(b) + 1;
+    }
+  }
   return 0;
 }
 

@@ -24,23 +24,41 @@ namespace lumora {
 //      "songofsolomon"), so a full name typed without its blanks is found;
 //   4. a beginning of three or more characters of such a title ("rom",
 //      "matt", "psalm", "1cor"), the abbreviations people actually type.
+//      These are ordinary words too ("son", "act", "number"), so they count
+//      only where a chapter number follows: "rom 5:8" is Romans, but in
+//      "jn 3:16 son of man" the reference ends before "son".
 // Kinds 3 and 4 only add names: whatever kinds 1 and 2 accept is unchanged.
-// The parser applies a fixed alias table ("jn" -> "joh", "mk" -> "mr", ...)
-// to a token before the lookup.
+// Before any of these the parser tries the long titles that contain blanks,
+// typed with their blanks ("song of solomon", "1 corinthians"; see
+// FindTitleAt), which otherwise no single token could name. The parser
+// applies a fixed alias table ("jn" -> "joh", "mk" -> "mr", ...) to a token
+// before the lookup.
 class BookKeys {
  public:
   static constexpr size_t kMinLongPrefix = 3;
+
+  // Whether a chapter number follows the token (after blanks).
+  enum class NumberFollows : bool { kNo, kYes };
 
   explicit BookKeys(const TLMBibleModule& bible);
 
   // Book number (1..book count) for a token that is already lower-case and
   // blank-free, or 0. Tokens shorter than two characters match nothing.
-  int Find(std::string_view token) const;
+  // Beginnings of full names (kind 4) match only with NumberFollows::kYes.
+  int Find(std::string_view token, NumberFollows number = NumberFollows::kYes) const;
+
+  // A long title that contains blanks, at the start of `text` (lower-case):
+  // its words in order, each gap one or more blanks, the last word followed
+  // by a blank or by "." and a blank. Gives the book (the first one whose
+  // title matches) and sets `length` to the characters the title covers,
+  // its period included; 0 when no such title starts `text`.
+  int FindTitleAt(std::string_view text, size_t& length) const;
 
  private:
   std::vector<std::string> long_;         // index book - 1; empty when the title has a blank
   std::vector<std::string> short_;        // first blank removed
   std::vector<std::string> long_joined_;  // every blank removed
+  std::vector<std::string> long_spaced_;  // only the titles that have a blank
 };
 
 struct ParsedReferences {

@@ -22,16 +22,54 @@ struct StandIn {
   const char* text;
 };
 constexpr StandIn kStandIns[] = {
-    {0x2010, "-"},  {0x2011, "-"},   {0x2012, "-"},  {0x2015, "-"},
-    {0x2032, "'"},  {0x2033, "\""},  {0x2043, "-"},  {0x2212, "-"},
-    {0x00A0, " "},  {0x2002, " "},   {0x2003, " "},  {0x2009, " "},
-    {0x200A, " "},  {0x202F, " "},   {0x2060, ""},   {0x200B, ""},
-    {0x200C, ""},   {0x200D, ""},    {0x200E, ""},   {0x200F, ""},
-    {0xFEFF, ""},   {0x2044, "/"},   {0x2116, "No."}, {0x2192, "->"},
-    {0x2190, "<-"}, {0x2264, "<="},  {0x2265, ">="}, {0x02BC, "'"},
-    {0x02B9, "'"},  {0x02BA, "\""},  {0x0131, "i"},  {0x0141, "L"},
-    {0x0142, "l"},  {0x0110, "D"},   {0x0111, "d"},  {0x0126, "H"},
-    {0x0127, "h"},  {0x1E9E, "SS"},  {0x0132, "IJ"}, {0x0133, "ij"},
+    {0x2010, "-"},
+    {0x2011, "-"},
+    {0x2012, "-"},
+    {0x2015, "-"},
+    {0x2032, "'"},
+    {0x2033, "\""},
+    {0x2043, "-"},
+    {0x2212, "-"},
+    {0x00A0, " "},
+    {0x2002, " "},
+    {0x2003, " "},
+    {0x2009, " "},
+    {0x200A, " "},
+    {0x202F, " "},
+    {0x2060, ""},
+    {0x200B, ""},
+    {0x200C, ""},
+    {0x200D, ""},
+    {0x200E, ""},
+    {0x200F, ""},
+    {0xFEFF, ""},
+    {0x2044, "/"},
+    {0x2116, "No."},
+    {0x2192, "->"},
+    {0x2190, "<-"},
+    {0x2264, "<="},
+    {0x2265, ">="},
+    {0x02BC, "'"},
+    {0x02B9, "'"},
+    {0x02BA, "\""},
+    {0x0131, "i"},
+    {0x0141, "L"},
+    {0x0142, "l"},
+    {0x0110, "D"},
+    {0x0111, "d"},
+    {0x0126, "H"},
+    {0x0127, "h"},
+    {0x1E9E, "SS"},
+    {0x0132, "IJ"},
+    {0x0133, "ij"},
+    // Turned and reversed quotation marks, also the ayin and alef marks of
+    // transliterations, read as the quotation marks the code page has.
+    {0x201B, "\x91"},
+    {0x201F, "\x93"},
+    {0x02BB, "\x91"},
+    {0x02BD, "\x91"},
+    {0x02BF, "\x91"},
+    {0x02BE, "\x92"},
 };
 
 // Latin letters with diacritics outside the code page fold to their base
@@ -116,6 +154,16 @@ int FromCodePoint(char32_t cp) {
   return -1;
 }
 
+std::string StandInFor(char32_t cp) {
+  // Combining marks (U+0300..U+036F) attach to the letter before: dropping
+  // them keeps the letter.
+  if (cp >= 0x0300 && cp <= 0x036F) return {};
+  for (const StandIn& s : kStandIns)
+    if (s.cp == cp) return s.text;
+  if (const char base = BaseLetter(cp)) return std::string(1, base);
+  return "?";
+}
+
 std::string FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
@@ -123,26 +171,10 @@ std::string FromUtf8(std::string_view utf8) {
   while (i < utf8.size()) {
     const char32_t cp = DecodeUtf8(utf8, i);
     const int b = FromCodePoint(cp);
-    if (b >= 0) {
+    if (b >= 0)
       out.push_back(static_cast<char>(b));
-      continue;
-    }
-    // Combining marks (U+0300..U+036F) attach to the letter before: dropping
-    // them keeps the letter.
-    if (cp >= 0x0300 && cp <= 0x036F) continue;
-    bool done = false;
-    for (const StandIn& s : kStandIns)
-      if (s.cp == cp) {
-        out += s.text;
-        done = true;
-        break;
-      }
-    if (done) continue;
-    if (const char base = BaseLetter(cp)) {
-      out.push_back(base);
-      continue;
-    }
-    out.push_back('?');
+    else
+      out += StandInFor(cp);
   }
   return out;
 }

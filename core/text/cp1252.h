@@ -60,6 +60,10 @@ int FromCodePoint(char32_t cp);
 // ASCII stand-in (accents dropped, typographic marks simplified, anything
 // else "?"), so no word is ever silently lost.
 std::string FromUtf8(std::string_view utf8);
+// What FromUtf8 writes for a code point the code page lacks: the nearest
+// character it has ("\x91" for the reversed quotation mark U+201B, "a" for
+// "a" with breve, "-" for U+2010), "" for a combining mark, else "?".
+std::string StandInFor(char32_t cp);
 // Converts Windows-1252 to UTF-8 (for terminals and logs; the GUI has its own
 // boundary conversion).
 std::string ToUtf8(std::string_view text);

@@ -126,15 +126,19 @@ TEST_F(RealReferencesTest, WhatPeopleType) {
       {"gen 1:1", {One(1, 1, 1)}, 8},
       {"psalm 23", {Chapter(19, 23)}, 9},
       {"Rom 8:28", {One(45, 8, 28)}, 9},
-      {"jn 3:16-18; rom 5:8, 10",
-       {Span(43, 3, 16, 3, 18), One(45, 5, 8), One(45, 5, 10)}, 24},
+      {"jn 3:16-18; rom 5:8, 10", {Span(43, 3, 16, 3, 18), One(45, 5, 8), One(45, 5, 10)}, 24},
       {"Matt 5:3-12", {Span(40, 5, 3, 5, 12)}, 12},
       {"Lk 2:1", {}, 0},  // no title begins with "lk"
       {"1 Cor 13", {Chapter(46, 13)}, 8},
       {"2 Tim 3:16", {One(55, 3, 16)}, 10},
       {"Rev 22:21", {One(66, 22, 21)}, 10},
       {"Gal. 5:22-23", {Span(48, 5, 22, 5, 23)}, 13},
-      {"song of solomon 2:1", {Book(22)}, 5},
+      {"song of solomon 2:1", {One(22, 2, 1)}, 20},
+      {"Song of Solomon 2:1", {One(22, 2, 1)}, 20},
+      {"1 Corinthians 13:4-7", {Span(46, 13, 4, 13, 7)}, 20},
+      {"rom 5:8", {One(45, 5, 8)}, 8},
+      {"jn 3:16 son of man", {One(43, 3, 16)}, 8},
+      {"jn 3:16 rom 5:8", {One(43, 3, 16), One(45, 5, 8)}, 16},
       {"see jn 3:16", {}, 0},
       {"jn3:16", {}, 0},
       {"", {}, 0},
@@ -166,6 +170,31 @@ TEST_F(RealReferencesTest, TitlesCarryTheAliasTargets) {
     std::string joined = cp1252::LowerAscii(kjv_->GetLongBookTitle(b));
     std::erase(joined, ' ');
     EXPECT_EQ(keys.Find(joined), b) << joined;
+  }
+}
+
+// Every verse's own reference text, as the formatters write it with either
+// kind of title, parses back to that verse.
+TEST_F(RealReferencesTest, EveryVerseReferenceParsesBack) {
+  const ReferenceParser parser(*kjv_);
+  int failures = 0;
+  for (const BookTitleKind kind : {BookTitleKind::kLong, BookTitleKind::kShort}) {
+    for (int i = 1; i <= kjv_->VerseCount() && failures < 10; ++i) {
+      const std::string text = FormatRange(*kjv_, i, i, kind);
+      const ParsedReferences got = parser.Parse(text);
+      if (got.ranges != TVerseRangeList{{i, i}}) {
+        ADD_FAILURE() << '"' << text << "\" gives " << got.ranges.size() << " ranges, first "
+                      << (got.ranges.empty() ? 0 : got.ranges[0].first) << ", not " << i;
+        ++failures;
+      }
+    }
+  }
+  // The plain call agrees on each book's first verse.
+  for (int b = 1; b <= kjv_->BookCount(); ++b) {
+    const int i = kjv_->LocateVerse(b, 1, 1);
+    EXPECT_EQ(ParseReferences(FormatRange(*kjv_, i, i, BookTitleKind::kLong), *kjv_).ranges,
+              (TVerseRangeList{{i, i}}))
+        << b;
   }
 }
 

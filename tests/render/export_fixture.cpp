@@ -31,6 +31,7 @@ void Build(ExportLibrary& lib) {
   lib.source.verses[kBadStrongsVerse - 1] = "void" + builder::StrongsToken(true, 9999) + " deep";
   lib.source.verses[kSmallTextVerse - 1] = "a <<small [words]>> b";
   lib.source.verses[kMarkupWordVerse - 1] = "w" + builder::StrongsToken(true, 1);
+  lib.source.verses[kVerseLinkVerse - 1] = "day {<a href=\"lp:2\">Ge 1:2</a>} night";
   const std::string bible = Built(builder::BuildBibleModule(lib.source));
   lib.kjv = Open<TLMBibleModule>(lib.fs, "/lib/KJV.lmb", bible);
   lib.kjvsl = Open<TLMBibleModule>(lib.fs, "/lib/KJV.lmb", bible);

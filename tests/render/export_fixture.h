@@ -20,6 +20,8 @@ namespace lumora::test {
 inline constexpr int kBadStrongsVerse = 2;  // Genesis 1:2: "void" + H9999 + " deep"
 inline constexpr int kSmallTextVerse = 3;   // Genesis 1:3: "a <<small [words]>> b"
 inline constexpr int kMarkupWordVerse = 4;  // Genesis 1:4: "w" + H1, whose words hold "[" "{"
+// Genesis 1:5: "day {<a href=\"lp:2\">Ge 1:2</a>} night", a cross-reference note
+inline constexpr int kVerseLinkVerse = 5;
 inline constexpr int kBookEntryCount = 4;   // "Aaron", "Abel", "Mid", "Zion"
 inline constexpr int kDamagedEntry = 2;     // "Mid" in damaged_book
 inline constexpr int kCommentedVerse = 2;   // Genesis 1:2 (and John 3:16)

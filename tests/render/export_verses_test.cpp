@@ -127,6 +127,19 @@ TEST_F(ExportVersesTest, StrongsLinksBibleShowsTheWordsOfItsNumbers) {
             "Joh 3:16  " + John316(" <>", " <>", "", "everlasting"));
 }
 
+// A cross-reference note links its verses in HTML; plain text keeps the
+// reference and loses the tags.
+TEST_F(ExportVersesTest, VerseLinksOfNotesAreTextInPlainExports) {
+  ExportFormatSettings s = Style(0);
+  s.include_footnotes = true;
+  EXPECT_EQ(Format(kVerseLinkVerse, kVerseLinkVerse, s), "Ge 1:5  day {Ge 1:2} night");
+  EXPECT_EQ(Format(kVerseLinkVerse, kVerseLinkVerse, s, true),
+            "<b>Ge 1:5  </b>day <font color=800080>{<a href=\"lp:2\">Ge 1:2</a>}</font> night");
+  EXPECT_EQ(Format(kVerseLinkVerse, kVerseLinkVerse, Style(0)), "Ge 1:5  day night");
+  // Angle brackets that open no link stay.
+  EXPECT_EQ(Format(kSmallTextVerse, kSmallTextVerse, Style(0)), "Ge 1:3  a <<small words>> b");
+}
+
 TEST_F(ExportVersesTest, SmallTextAndOwnFont) {
   // ">>" right after an italic word still closes the small text.
   EXPECT_EQ(Format(kSmallTextVerse, kSmallTextVerse, Style(0), true),

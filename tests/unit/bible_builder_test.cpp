@@ -33,6 +33,24 @@ TEST(WordCoder, SplitsWordsAndSkipsStrongsDigits) {
   EXPECT_EQ(words, (std::vector<std::string>{"LORD's", "Beth-el", "said", "quoted", "x"}));
 }
 
+TEST(WordCoder, HtmlTagsAreNoWords) {
+  const struct {
+    const char* text;
+    std::vector<std::string> words;
+  } kCases[] = {
+      {"see {<a href=\"lp:2342\">Exodus 30:12</a>} here", {"see", "Exodus", "30", "12", "here"}},
+      {"a < b and c > d", {"a", "b", "and", "c", "d"}},  // a literal "<" is no tag
+      {"x <b <a href=\"y\">z</a>", {"x", "b", "z"}},     // nor one a later tag interrupts
+      {"tail <a href=", {"tail", "a", "href"}},          // nor one without its ">"
+  };
+  for (const auto& c : kCases) {
+    std::vector<std::string> words;
+    const std::string text = c.text;
+    ForEachWord(text, [&](size_t off, size_t len) { words.push_back(text.substr(off, len)); });
+    EXPECT_EQ(words, c.words) << c.text;
+  }
+}
+
 TEST(WordCoder, CodesOnlyWhenShorter) {
   EXPECT_EQ(WordCode(0, 2), "");
   EXPECT_EQ(WordCode(0, 3), std::string("\x04") + "0");

@@ -130,6 +130,44 @@ TEST_F(BibleModuleTest, WordIndexFindsEveryCaseVariant) {
     ASSERT_LE(cp1252::CompareNoCase(bible_->Words()[p - 1], bible_->Words()[p]), 0);
 }
 
+// A word list another writer sorted by byte order (capitals first, accented
+// letters last): the lookup still finds every word with its own verses.
+TEST(BibleWordLookup, FindsEveryWordOfAListInAnotherOrder) {
+  builder::BibleSource source = test::MakeTestBible("ODD");
+  source.verses[0] =
+      "Zion and apple \xC9"
+      "b\xE8ne \xE9"
+      "clat Beth-el";
+  source.word_order = [](const std::string& a, const std::string& b) { return a < b; };
+  const Result<std::string> bytes = builder::BuildBibleModule(source);
+  ASSERT_TRUE(bytes.ok()) << bytes.status().message();
+  test::TempFolder dir;
+  const std::string path = dir.File("odd.lmb");
+  ASSERT_TRUE(DefaultFileSystem().WriteFile(path, *bytes).ok());
+  BibleMappingCache::Instance().Clear();
+  Result<std::unique_ptr<TLMBibleModule>> bible = TLMBibleModule::Create(path);
+  ASSERT_TRUE(bible.ok()) << bible.status().message();
+  const PackedStrings& words = (*bible)->Words();
+  ASSERT_GT(words.size(), 10u);
+  for (size_t p = 0; p < words.size(); ++p) {
+    const std::string word(words[p]);
+    const int found = (*bible)->FindWord(cp1252::LowerAscii(word));
+    ASSERT_GE(found, 0) << word;
+    EXPECT_TRUE(cp1252::EqualNoCase(words[static_cast<size_t>(found)], word)) << word;
+  }
+  for (const char* word : {"zion", "APPLE",
+                           "\xC9"
+                           "B\xC8NE",
+                           "\xE9"
+                           "clat"}) {
+    const int found = (*bible)->FindWord(word);
+    ASSERT_GE(found, 0) << word;
+    const TStoredVerseList verses = (*bible)->WordVerses(found);
+    EXPECT_NE(std::find(verses.begin(), verses.end(), 0), verses.end()) << word;
+  }
+  EXPECT_EQ((*bible)->FindWord("nonexistentword"), -1);
+}
+
 TEST_F(BibleModuleTest, StrongsIndexes) {
   EXPECT_EQ(bible_->HebrewVerses(7225), TStoredVerseList{0});
   EXPECT_EQ(bible_->GreekVerses(25), TStoredVerseList{test::kJohn3_16 - 1});

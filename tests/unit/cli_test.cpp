@@ -62,5 +62,27 @@ TEST(CliOptions, UsageErrors) {
   EXPECT_FALSE(ParseCliOptions(1, const_cast<char**>(none), error));
 }
 
+// --help and --version need no command and win wherever they stand.
+TEST(CliOptions, HelpAndVersionAnywhere) {
+  const struct {
+    std::vector<const char*> argv;
+    bool help, version;
+  } kCases[] = {
+      {{"lumora-cli", "--help"}, true, false},
+      {{"lumora-cli", "-h"}, true, false},
+      {{"lumora-cli", "--version"}, false, true},
+      {{"lumora-cli", "--data", "/lib", "ref", "--help"}, true, false},
+      {{"lumora-cli", "bibles"}, false, false},
+  };
+  for (const auto& c : kCases) {
+    std::string error;
+    const auto o =
+        ParseCliOptions(static_cast<int>(c.argv.size()), const_cast<char**>(c.argv.data()), error);
+    ASSERT_TRUE(o) << c.argv.back() << ": " << error;
+    EXPECT_EQ(o->help, c.help) << c.argv.back();
+    EXPECT_EQ(o->version, c.version) << c.argv.back();
+  }
+}
+
 }  // namespace
 }  // namespace lumora::cli

@@ -52,6 +52,14 @@ TEST(Cp1252Utf8, UnrepresentableCharactersGetStandInsNotDrops) {
   EXPECT_EQ(FromUtf8("e\xCC\x81"), "e");               // combining acute dropped, letter kept
   EXPECT_EQ(FromUtf8("\xD7\x90"), "?");                // Hebrew alef: visible stand-in
   EXPECT_EQ(FromUtf8("\xE1\xB8\xA5"), "h");            // h dot below
+  // The ayin mark of the Hebrew lexicon ("\xE2\x80\x9B\xC3\xA2\xC5\x9B\xC3\xA2h") and its kin
+  // read as the opening quotation mark, not "?".
+  EXPECT_EQ(FromUtf8("\xE2\x80\x9B\xC3\xA2\xC5\x9B\xC3\xA2h"), "\x91\xE2s\xE2h");
+  EXPECT_EQ(FromUtf8("r\xC3\xA2q\xC3\xAEya\xE2\x80\x9B"), "r\xE2q\xEEya\x91");
+  EXPECT_EQ(FromUtf8("\xE2\x80\x9F\xCA\xBB\xCA\xBF\xCA\xBE"), "\x93\x91\x91\x92");
+  EXPECT_EQ(StandInFor(0x201B), "\x91");
+  EXPECT_EQ(StandInFor(0x0301), "");
+  EXPECT_EQ(StandInFor(0x05D0), "?");
 }
 
 TEST(Cp1252Utf8, MalformedUtf8NeverReadsPastTheEnd) {

@@ -9,6 +9,7 @@
 #include "core/text/cp1252.h"
 #include "tools/builder/kjv_versification.h"
 #include "tools/import/book_converter.h"
+#include "tools/import/code_page_folds.h"
 #include "tools/import/commentary_converter.h"
 #include "tools/import/strongs_lexicon.h"
 
@@ -38,6 +39,16 @@ TEST(StrongsLexicon, WordTransliterationAndPronunciation) {
   EXPECT_EQ(g.word, "agaph");
   EXPECT_EQ(g.transliteration, "ag\xE1pe");  // e with macron has no Windows-1252 letter
   EXPECT_EQ(g.pronunciation, "ag-ah'-pay");
+  // The Hebrew lexicon's omega for the sin's "s" with acute, and a Hebrew
+  // word standing in the transliteration field.
+  const StrongsWord israel =
+      ExtractStrongsWord("<orth type=\"trans\">'\xC3\xAAl yi\xCF\x8Er\xC3\xA2'\xC3\xAAl</orth>",
+                         LegacyFont::kBasicHebrew);
+  EXPECT_EQ(israel.transliteration, "'\xEAl yisr\xE2'\xEAl");
+  const StrongsWord hebrew = ExtractStrongsWord(
+      "<orth type=\"trans\">\xD7\xA6\xD7\x95\xD7\xA8</orth>", LegacyFont::kBasicHebrew);
+  EXPECT_EQ(hebrew.transliteration.find('?'), std::string::npos) << hebrew.transliteration;
+  EXPECT_FALSE(hebrew.transliteration.empty());
 }
 
 TEST(StrongsLexicon, EntryNumberIsNumberMinusOneAndTitlesSortByNumber) {
@@ -150,6 +161,86 @@ TEST(Commentary, ChapterCommentsSplitAtVerseHeadingsUnderTheirSections) {
   for (int v = 3; v <= 6; ++v)
     EXPECT_EQ(layout.slots[ps23_1 + v - 2], "See " + CommentLink(ps23_1)) << v;
   EXPECT_TRUE(layout.slots[ps23_1 + 5].empty());  // Psalm 24:1
+}
+
+// Introductions stored before a verse go to that verse, first, under a
+// heading; a verse without a comment of its own gets the introduction alone.
+TEST(Commentary, IntroductionsOpenTheVerseTheyIntroduce) {
+  const struct {
+    const char* markup;
+    const char* plain;  // PlainText of the placed markup
+  } kHeadings[] = {
+      {"<title type=\"x-s\">Book Introduction - Judges</title> <div sID=\"g\" type=\"x-p\"/> "
+       "This book takes its name",
+       "Book Introduction - Judges This book takes its name"},
+      {"<div canonical=\"true\" type=\"book\"/> <title type=\"x-s\"></title> <div sID=\"g3\" "
+       "type=\"x-p\"/> Preface <div eID=\"g3\" type=\"x-p\"/> <div sID=\"g4\" type=\"x-p\"/> "
+       "My Preface shall at least possess the virtue of brevity.",
+       "Preface My Preface shall at least possess the virtue of brevity."},
+      {"<div sID=\"g\" type=\"x-p\"/> The first part denounces the destruction of Edom. <div "
+       "eID=\"g\" type=\"x-p\"/>",
+       "Introduction The first part denounces the destruction of Edom."},
+  };
+  for (const auto& h : kHeadings) {
+    const std::string placed = WithHeading(h.markup);
+    EXPECT_EQ(PlainText(placed), h.plain) << h.markup;
+    EXPECT_EQ(ConvertEntry(placed).text.substr(0, 4), std::string("<b>") + h.plain[0]) << h.markup;
+  }
+
+  const int obad1_1 = KjvVerseIndex(31, 1, 1);
+  const int lev19_1 = KjvVerseIndex(3, 19, 1);
+  std::vector<SourceComment> comments = {
+      {KjvVerseIndex(3, 18, 1), KjvVerseIndex(3, 18, 30), "Chapter 18"},
+      {KjvVerseIndex(3, 19, 2), KjvVerseIndex(3, 19, 37), "Verses 2-37"},
+      {obad1_1, obad1_1, "<title>Chapter 1</title> Outline"}};
+  const std::vector<SourceComment> introductions = {
+      {lev19_1, lev19_1, "<title type=\"x-s2\">Chapter 19</title> laws. --There are"},
+      {obad1_1, obad1_1, "<title type=\"main\">Obadiah</title> <div/> The first part"},
+      {obad1_1 + 1, obad1_1 + 1, "<div sID=\"g\" type=\"x-p\"/>  "}};  // structure only
+  EXPECT_EQ(PlaceIntroductions(comments, introductions), 2);
+  ASSERT_EQ(comments.size(), 4u);
+  EXPECT_EQ(comments[1].first, lev19_1);
+  EXPECT_EQ(PlainText(comments[1].text), "Chapter 19 laws. --There are");
+  EXPECT_EQ(comments[2].text, "Verses 2-37");
+  EXPECT_TRUE(comments[3].text.starts_with("<title type=\"main\">Obadiah</title>"));
+  EXPECT_TRUE(comments[3].text.ends_with("<title>Chapter 1</title> Outline"));
+  const CommentaryLayout layout = LayOutCommentary(comments, {});
+  EXPECT_EQ(layout.slots[lev19_1 - 1], "<b>Chapter 19</b><p>laws. --There are");
+  EXPECT_EQ(layout.slots[obad1_1 - 1],
+            "<b>Obadiah</b><p>The first part<p><b>Chapter 1</b><p>Outline");
+}
+
+// What the code page cannot hold is stored as the nearest character it can
+// and counted per character and entry.
+TEST(CodePageFolds, FoldsAreCountedPerCharacterAndEntry) {
+  CodePageFolds folds;
+  folds.SetEntry(6213);
+  EXPECT_EQ(folds.Convert("\xE2\x80\x9B\xC3\xA2\xC5\x9B\xC3\xA2h"), "\x91\xE2s\xE2h");
+  folds.SetEntry(7549);
+  EXPECT_EQ(folds.Convert("r\xC3\xA2q\xC3\xAEya\xE2\x80\x9B"), "r\xE2q\xEEya\x91");
+  folds.SetEntry(7549);  // the same entry again: its text after its title
+  EXPECT_EQ(folds.Convert("\xE2\x80\x9B"), "\x91");
+  // C1 controls are DOS bytes read as Latin-1: "Thom\x82" is "Thom\xE9".
+  EXPECT_EQ(folds.Convert("Thom\xC2\x82 h\xC2\x91"
+                          "c"),
+            "Thom\xE9 h\xE6"
+            "c");
+  EXPECT_EQ(folds.Total(), 6u);
+  const std::vector<std::string> lines = folds.Lines();  // most frequent first
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "U+201B \xE2\x80\x9B as \xE2\x80\x98: 3 in 2 entries");
+  EXPECT_EQ(lines[1], "U+0082 (control) as \xC3\xA9: 1 in 1 entry");
+  EXPECT_EQ(lines[3], "U+015B \xC5\x9B as s: 1 in 1 entry");
+  // The converters count through their options.
+  CodePageFolds lexicon;
+  const StrongsLexicon built = BuildStrongsLexicon(
+      {{"06213",
+        "<orth>\xD7\xA2\xD7\xA9\xD7\x82\xD7\x94</orth> <orth type=\"trans\">\xE2\x80\x9B\xC3\xA2"
+        "\xC5\x9B\xC3\xA2h</orth> <def>to do; \xE2\x80\x9B\xC3\xA2\xC5\x9B\xC3\xA2h</def>"}},
+      LegacyFont::kBasicHebrew, 8674, &lexicon);
+  EXPECT_EQ(built.book.entries[6212].title, "6213 \x91\xE2s\xE2h");
+  // The title's transliteration, then the entry's own text twice.
+  EXPECT_EQ(lexicon.Lines()[1], "U+201B \xE2\x80\x9B as \xE2\x80\x98: 3 in 1 entry");
 }
 
 }  // namespace

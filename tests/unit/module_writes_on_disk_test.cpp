@@ -11,6 +11,18 @@
 #include <memory>
 #include <string>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
 #include "core/platform/file_system.h"
@@ -113,6 +125,54 @@ TEST_F(ModuleWritesOnDiskTest, InPlaceIndexRebuildKeepsTheDate) {
   auto reopened = OpenBook(book_path_);
   ASSERT_TRUE(reopened);
   EXPECT_FALSE(reopened->NeedsVerseLinkRebuild());
+}
+
+// The file's own access time: the FileSystem has no call for it.
+int64_t AccessTimeSeconds(const std::string& path) {
+#ifdef _WIN32
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  const std::wstring wide = Native(path).wstring();
+  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
+  const int64_t ticks =
+      static_cast<int64_t>((static_cast<uint64_t>(data.ftLastAccessTime.dwHighDateTime) << 32) |
+                           data.ftLastAccessTime.dwLowDateTime);
+  return (ticks - 116444736000000000) / 10000000;
+#else
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_atime) : -1;
+#endif
+}
+
+TEST_F(ModuleWritesOnDiskTest, InPlaceIndexRebuildKeepsTheDateToTheTick) {
+  auto book = NewBook(std::string("see \x05") + "1\x08");
+  ASSERT_TRUE(book);
+  book.reset();
+  std::string bytes = Bytes(book_path_);
+  bytes[99] = 10;  // an index older than the program's
+  bytes[100] = 0;
+  ASSERT_TRUE(fs().WriteFile(book_path_, bytes).ok());
+  const FileTime written{1000000000, 123456700};  // a whole number of 100 ns ticks
+  ASSERT_TRUE(fs().RestoreLastWriteTime(book_path_, written).ok());
+  auto stale = OpenBook(book_path_);
+  ASSERT_TRUE(stale);
+  ASSERT_TRUE(stale->NeedsVerseLinkRebuild());
+  ASSERT_TRUE(stale->RebuildVerseLinks().ok());
+  stale.reset();
+  Result<FileTime> after = fs().PreciseLastWriteTime(book_path_);
+  ASSERT_TRUE(after.ok());
+  EXPECT_EQ(after->seconds, written.seconds);
+  EXPECT_EQ(after->nanoseconds, written.nanoseconds);
+}
+
+// Reading a file may move its access time (relatime), so this sets it and
+// restores the write time with nothing read in between.
+TEST_F(ModuleWritesOnDiskTest, RestoringTheWriteTimeLeavesTheAccessTime) {
+  ASSERT_TRUE(CreateFolders(fs(), user_).ok());
+  ASSERT_TRUE(fs().WriteFile(book_path_, "x").ok());
+  ASSERT_TRUE(fs().SetLastWriteTime(book_path_, 1000000000 - 86400).ok());  // both times
+  ASSERT_TRUE(fs().RestoreLastWriteTime(book_path_, FileTime{1000000000, 123456700}).ok());
+  EXPECT_EQ(AccessTimeSeconds(book_path_), 1000000000 - 86400);
+  EXPECT_EQ(*fs().LastWriteTime(book_path_), 1000000000);
 }
 
 TEST_F(ModuleWritesOnDiskTest, CommentaryWritesReplaceTheFile) {

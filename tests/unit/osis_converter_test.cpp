@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/builder/bible_builder.h"
+#include "tools/builder/kjv_versification.h"
 #include "tools/import/transliteration.h"
 
 namespace lumora::import {
@@ -233,16 +234,60 @@ TEST(OsisNotes, HidingNotesGivesTheTextWithoutThem) {
   }
 }
 
-TEST(OsisNotes, CrossReferencesEmptyNotesAndOptionOffWriteNothing) {
+TEST(OsisNotes, EmptyNotesAndOptionOffWriteNothing) {
   const auto cross = ConvertOsisVerse(
       "Heaven.</q> <note type=\"crossReference\"> <reference subType=\"x-origin\" "
-      "type=\"annotateRef\">5:3 </reference> <reference>Isaiah 57:15; 66:2</reference> </note>");
+      "type=\"annotateRef\">5:3 </reference> <reference>Isaiah 57:15; 66:2</reference> </note>",
+      NoFootnotes());
   EXPECT_EQ(cross.text, "Heaven.");
   EXPECT_EQ(cross.footnotes, 0);
   EXPECT_EQ(Text("a<note><reference type=\"annotateRef\">1:1</reference></note>."), "a.");
   const auto off = ConvertOsisVerse("a<note>b</note> c", NoFootnotes());
   EXPECT_EQ(off.text, "a c");
   EXPECT_EQ(off.footnotes, 0);
+}
+
+std::string Link(int b, int c, int v, const std::string& text) {
+  return "<a href=\"lp:" + std::to_string(builder::KjvVerseIndex(b, c, v)) + "\">" + text + "</a>";
+}
+
+// Each reference of a cross-reference note links to its first verse; what
+// names no verse of the 66 books stays text.
+TEST(OsisNotes, CrossReferencesBecomeNotesWithVerseLinks) {
+  const std::string label =
+      "<note type=\"crossReference\"><reference subType=\"x-origin\" type=\"annotateRef\">5:3 "
+      "</reference><reference>";
+  const struct {
+    const char* references;
+    std::string note;
+    int links;
+  } kCases[] = {
+      {"Isaiah 57:15; 66:2", Link(23, 57, 15, "Isaiah 57:15") + "; " + Link(23, 66, 2, "66:2"), 2},
+      {"Ezekiel 34:11-12,15", Link(26, 34, 11, "Ezekiel 34:11-12") + "," + Link(26, 34, 15, "15"),
+       2},
+      {"2 Kings 6:31\xE2\x80\x93"
+       "7:20",
+       Link(12, 6, 31,
+            "2 Kings 6:31\x96"
+            "7:20"),
+       1},
+      {"Song of Solomon 2:1", Link(22, 2, 1, "Song of Solomon 2:1"), 1},
+      {"Deuteronomy 32:43 LXX", Link(5, 32, 43, "Deuteronomy 32:43") + " LXX", 1},
+      {"Exodus 23:13; Wisdom 14:21", Link(2, 23, 13, "Exodus 23:13") + "; Wisdom 14:21", 1},
+      {"Tobit 1:1", "Tobit 1:1", 0},
+  };
+  for (const auto& c : kCases) {
+    const auto v =
+        ConvertOsisVerse("Heaven. " + label + c.references + "</reference></note> Blessed");
+    EXPECT_EQ(v.text, "Heaven. {" + c.note + "} Blessed") << c.references;
+    EXPECT_EQ(v.footnotes, 1);
+    EXPECT_EQ(v.cross_references, 1);
+    EXPECT_EQ(v.verse_links, c.links) << c.references;
+    EXPECT_EQ(HideNotes(v.text), "Heaven. Blessed");
+  }
+  // Between words without blanks, as the sources write it.
+  EXPECT_EQ(Text("world," + label + "Psalm 2:9</reference></note>that"),
+            "world, {" + Link(19, 2, 9, "Psalm 2:9") + "} that");
 }
 
 TEST(OsisNotes, NoteContentIsPlainText) {
@@ -281,12 +326,66 @@ TEST(OsisTitles, CanonicalPsalmTitleStartsTheVerse) {
   EXPECT_EQ(Text("<title type=\"psalm\">To the chief Musician.</title>Hear"), "To the chief Musician. Hear");
 }
 
-TEST(OsisTitles, HeadingsAndLabelsAreDropped) {
-  EXPECT_EQ(Text("<title><foreign>\xD7\x91 BETH.</foreign></title> <lg sID=\"g\"/>Wherewithal shall"),
-            "Wherewithal shall");
+// Headings the printed text has stay where they stand: before the verse's
+// words, or after them as the subscriptions of Paul's epistles do.
+TEST(OsisTitles, PrintedHeadingsAndSpeakerLabelsStay) {
+  const struct {
+    const char* osis;
+    const char* text;
+  } kCases[] = {
+      {"<title><foreign>\xD7\x91 BETH.</foreign></title> <lg sID=\"g\"/>Wherewithal shall",
+       "BETH. Wherewithal shall"},
+      {"<w lemma=\"strong:G0281\">Amen</w>.  <div eID=\"g\" type=\"x-p\"/> <chapter "
+       "eID=\"Gal.6\"/> "
+       "<title>Unto the Galatians written from Rome.</title> <div eID=\"g\" type=\"book\"/>",
+       "Amen\x03$0119. Unto the Galatians written from Rome."},
+      {"Amen. <title>The first <transChange type=\"added\">epistle</transChange> to the "
+       "Corinthians was written from Philippi.</title>",
+       "Amen. The first [epistle] to the Corinthians was written from Philippi."},
+      {"<title canonical=\"true\" type=\"psalm\">A Prayer by Moses, the man of God.<note>Hebrew "
+       "\xD7\x90\xD7\x9C</note></title> Lord,",
+       "A Prayer by Moses, the man of God. {Hebrew l} Lord,"},  // the note keeps its word
+      {"<speaker>Beloved</speaker> <lg sID=\"g\"/> <l level=\"1\"/>Let him kiss me",
+       "Beloved Let him kiss me"},
+      {"me. <speaker> <w lemma=\"strong:H1730\">Friends</w> </speaker> <l level=\"1\"/>We will",
+       "me. Friends\x02$06c2 We will"},
+  };
+  for (const auto& c : kCases) {
+    const OsisVerse v = ConvertOsisVerse(c.osis);
+    EXPECT_EQ(v.text, c.text) << c.osis;
+    EXPECT_EQ(v.headings, 1) << c.osis;
+  }
+}
+
+// An introduction gives only its headings, for the verse after it.
+TEST(OsisTitles, HeadingsOnlyForIntroductions) {
+  OsisOptions headings;
+  headings.headings_only = true;
+  const struct {
+    const char* osis;
+    const char* text;
+  } kCases[] = {
+      {"<chapter n=\"119\" osisID=\"Ps.119\" sID=\"Ps.119\"/> <title><foreign>\xD7\x90 ALEPH."
+       "</foreign></title> <lg sID=\"g\"/> <l level=\"1\" sID=\"g\"/>",
+       "ALEPH."},
+      {"<chapter n=\"42\"/> <milestone n=\"Psalm 42\" type=\"x-chapterLabel\"/> <title>BOOK "
+       "2</title>",
+       "BOOK 2"},
+      {"<chapter n=\"2\"/> <speaker>Beloved</speaker> <lg sID=\"g\"/>", "Beloved"},
+      {"<title type=\"x-introduction\">What is the Holy Bible?</title> <div sID=\"g\" "
+       "type=\"x-p\"/> The Holy Bible is a collection of books<note>n</note>.",
+       ""},
+      {"<title level=\"1\" type=\"main\">The Psalms</title>", ""},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(Text(c.osis, headings), c.text) << c.osis;
+  EXPECT_TRUE(
+      ConvertOsisVerse("<title>BOOK 1</title> <div sID=\"g\" type=\"x-p\"/>", headings).paragraph);
+}
+
+TEST(OsisTitles, SectionHeadingsAndBookNamesAreDropped) {
   EXPECT_EQ(Text("<title type=\"section\">The Creation</title>In the beginning"), "In the beginning");
   EXPECT_EQ(Text("<title type=\"psalm\" canonical=\"false\">Psalm 1</title>Blessed"), "Blessed");
-  EXPECT_EQ(Text("<speaker>Beloved</speaker> <l level=\"1\"/>Let him kiss me"), "Let him kiss me");
+  EXPECT_EQ(Text("<title canonical=\"false\">Note</title>Blessed"), "Blessed");
   const auto intro = ConvertOsisVerse(
       "<div canonical=\"true\" osisID=\"Gen\" sID=\"gen2\" type=\"book\"/> <milestone "
       "n=\"Genesis\" type=\"x-usfm-h\"/> <title level=\"1\" type=\"main\">The First Book of Moses, "
@@ -332,12 +431,39 @@ TEST(OsisMarkup, QuotesDivineNamesAndStructureBecomePlainText) {
   EXPECT_EQ(Text("He said, <q marker=\"&quot;\">Go.</q>"), "He said, \"Go.\"");
   EXPECT_EQ(Text("<q sID=\"q1\" marker=\"\xE2\x80\x9C\"/>Go.<q eID=\"q1\" marker=\"\xE2\x80\x9D\"/>"),
             "\x93Go.\x94");
-  EXPECT_EQ(Text("the <divineName>Lord</divineName> <hi type=\"small-caps\">God</hi>"), "the Lord God");
+  EXPECT_EQ(Text("the <divineName>Lord</divineName> <hi type=\"small-caps\">God</hi>"),
+            "the LORD God");
   // Line and list boundaries separate words even without blanks.
   EXPECT_EQ(Text("one<lb/>two<l level=\"1\">three</l><l>four</l><item>five</item>"),
             "one two three four five");
   EXPECT_EQ(Text("  a \t\n b  \r\n"), "a b");
   EXPECT_EQ(Text("a<!-- a comment -->b<?pi x?>c<![CDATA[d<e]]>"), "abcd<e");
+}
+
+// The divine name prints in capitals whole, possessive and supplied words
+// included; Strong's tokens keep their lower-case digits.
+TEST(OsisMarkup, DivineNamesAreUpperCasedWhole) {
+  const struct {
+    const char* osis;
+    std::string text;
+  } kCases[] = {
+      {"the <divineName><w lemma=\"strong:H3068\">LORD\xE2\x80\x99s</w></divineName> house",
+       "the LORD\x92S" + H(3068) + " house"},
+      {"meet <transChange type=\"added\">the <seg type=\"x-nested\"><divineName>Lord</divineName>"
+       "</seg></transChange> yonder",
+       "meet [the LORD] yonder"},
+      {"his name <divineName><w lemma=\"strong:H3050\">Jah</w></divineName>, and",
+       "his name JAH" + H(3050) + ", and"},
+      {"<divineName>J\xC3\xa9hov\xC3\xa1</divineName>", "J\xC9HOV\xC1"},
+      {"x<note>or, <divineName>Jehovah</divineName></note> y", "x {or, JEHOVAH} y"},
+      // USFM markers the source kept in a note mark the divine name too.
+      {"x<note>the \\nd LORD\xE2\x80\x99s\\+nd*\xE2\x80\xA6: Heb.</note> y",
+       "x {the LORD\x92S\x85: Heb.} y"},
+      {"x<note>\\nd Lord never closed</note> the Lord", "x {LORD NEVER CLOSED} the Lord"},
+      {"x<note>the <divineName>LORD\\+nd*: or, <seg><divineName>Jehovah</divineName></seg></note>",
+       "x{the LORD: or, JEHOVAH}"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(Text(c.osis), c.text) << c.osis;
 }
 
 TEST(OsisMarkup, NestedTagsKeepEveryWord) {
@@ -395,7 +521,8 @@ TEST(OsisMalformed, TruncatedAndUnbalancedMarkupKeepsEveryWord) {
   // A quote never closed ends at the tag's ">".
   EXPECT_EQ(Text("<w lemma=\"strong:G25>loved</w> more"), "loved" + G(25) + " more");
   EXPECT_EQ(Text("a < b > c <3 <"), "a < b > c <3 <");
-  EXPECT_EQ(Text("<title>heading never closed"), "");
+  EXPECT_EQ(Text("<title>heading never closed"), "heading never closed");
+  EXPECT_EQ(Text("<title type=\"x\">heading never closed"), "");
   EXPECT_EQ(Text("<"), "<");
   EXPECT_EQ(Text("</"), "</");
   EXPECT_EQ(Text("<!-- open comment"), "");

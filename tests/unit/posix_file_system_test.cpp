@@ -211,6 +211,37 @@ TEST_P(FileSystemContract, ExclusivityIsPerFile) {
   EXPECT_EQ(Bytes(*b), "b");
 }
 
+// Shared mappings let other readers in and keep an exclusive holder out, as
+// Windows share modes do; each failing step is told apart.
+TEST_P(FileSystemContract, SharedMappingsLetOtherReadersIn) {
+  const std::string path = At("stgdat.lm4");
+  Write(path, "content");
+  MapStep step = MapStep::kMapView;
+  auto first = fs().MapShared(path, &step);
+  auto second = fs().MapShared(path, &step);
+  ASSERT_TRUE(Ok(first.status()));
+  ASSERT_TRUE(Ok(second.status()));
+  EXPECT_EQ(Bytes(**second), "content");
+  EXPECT_EQ(Read(path), "content") << "others may read";
+  EXPECT_FALSE(CanMap(path)) << "but no one may hold it alone";
+  first = Status::Error(ErrorKind::kIo, "released");
+  EXPECT_FALSE(CanMap(path)) << "while one shared holder is left";
+  second = Status::Error(ErrorKind::kIo, "released");
+  auto exclusive = fs().MapExclusive(path);
+  ASSERT_TRUE(Ok(exclusive.status()));
+  EXPECT_FALSE(fs().MapShared(path, &step).ok());
+  EXPECT_EQ(step, MapStep::kOpen);
+  exclusive = Status::Error(ErrorKind::kIo, "released");
+  EXPECT_TRUE(fs().MapShared(path).ok());
+
+  step = MapStep::kMapView;
+  EXPECT_TRUE(FailsWith(fs().MapShared(At("missing.lm4"), &step).status(), ErrorKind::kNotFound));
+  EXPECT_EQ(step, MapStep::kOpen);
+  Write(At("empty.lm4"), "");
+  EXPECT_FALSE(fs().MapShared(At("empty.lm4"), &step).ok());
+  EXPECT_EQ(step, MapStep::kCreateMapping);
+}
+
 TEST_P(FileSystemContract, EmptyFileCannotBeMapped) {
   const std::string path = At("empty.lmb");
   Write(path, "");
@@ -392,6 +423,24 @@ TEST_P(FileSystemContract, LastWriteTimeOfFilesAndFolders) {
   Result<int64_t> after = fs().LastWriteTime(file);
   ASSERT_TRUE(Ok(after.status()));
   EXPECT_GT(after.value(), 1000000000) << "a write must move the time to now";
+}
+
+// To the nanosecond on POSIX, to the 100 ns tick on Windows; the access
+// time stays as it was.
+TEST_P(FileSystemContract, LastWriteTimeRestoresAtFullPrecision) {
+  const std::string file = At("a.lmk");
+  Write(file, "x");
+  for (const FileTime t : {FileTime{1000000000, 123456700}, FileTime{4102444800, 999999900},
+                           FileTime{1000000000, 0}}) {
+    ASSERT_TRUE(Ok(fs().RestoreLastWriteTime(file, t)));
+    Result<FileTime> got = fs().PreciseLastWriteTime(file);
+    ASSERT_TRUE(Ok(got.status()));
+    EXPECT_EQ(got->seconds, t.seconds);
+    EXPECT_EQ(got->nanoseconds, t.nanoseconds);
+    EXPECT_EQ(*fs().LastWriteTime(file), t.seconds);
+  }
+  EXPECT_FALSE(fs().RestoreLastWriteTime(file, FileTime{1000000000, 1000000000}).ok());
+  EXPECT_FALSE(fs().RestoreLastWriteTime(At("missing.lmk"), FileTime{1000000000, 0}).ok());
 }
 
 // Catalogue scans look at modules that are open; none of this may be refused.

@@ -202,6 +202,51 @@ TEST_F(ReferenceParserTest, FollowingWordsAreTriedAsBooks) {
   ExpectCases(*bible_, cases);
 }
 
+// Words after a reference that begin a long title but are no title and no
+// short-title prefix are words: the reference ends before them. A long
+// title ("job") and a short-title prefix ("am", "joe") still name a book.
+TEST_F(ReferenceParserTest, TrailingWordsThatBeginALongTitle) {
+  const struct {
+    const char* word;
+    int book;  // 0: the reference ends before the word
+  } kWords[] = {{"son", 0}, {"act", 0}, {"number", 0}, {"gen", 0},  {"dan", 0}, {"mar", 0},
+                {"pro", 0}, {"lam", 0}, {"rev", 0},    {"job", 18}, {"am", 30}, {"joe", 29}};
+  for (const auto& w : kWords) {
+    const std::string word = w.word;
+    const int end = 8 + static_cast<int>(word.size());  // "jn 3:16 " and the word
+    const std::string texts[] = {"jn 3:16 " + word, "jn 3:16 " + word + " of man",
+                                 "jn 3:16 " + word + ". of man"};
+    const std::vector<Case> cases =
+        w.book == 0
+            ? std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16)}, 8},
+                                {texts[1].c_str(), {One(43, 3, 16)}, 8},
+                                {texts[2].c_str(), {One(43, 3, 16)}, 9}}
+            : std::vector<Case>{{texts[0].c_str(), {One(43, 3, 16), Book(w.book)}, end},
+                                {texts[1].c_str(), {One(43, 3, 16), Book(w.book)}, end + 1},
+                                {texts[2].c_str(), {One(43, 3, 16), Book(w.book)}, end + 2}};
+    ExpectCases(*bible_, cases);
+  }
+}
+
+// Beginnings of full names count where a chapter number follows, after
+// blanks or the token's period.
+TEST_F(ReferenceParserTest, BeginningsOfNamesBeforeAChapter) {
+  const std::vector<Case> cases = {
+      {"rom 5:8", {One(45, 5, 8)}, 8},
+      {"rom. 5:8", {One(45, 5, 8)}, 9},
+      {"rom   5:8", {Book(45), One(45, 5, 8)}, 10},  // as "romans   5:8" reads
+      {"jn 3:16 rom 5:8", {One(43, 3, 16), One(45, 5, 8)}, 16},
+      {"jn 3:16; matt 5:3", {One(43, 3, 16), One(40, 5, 3)}, 18},
+      {"jn 3:16, gen 1:1", {One(43, 3, 16), One(1, 1, 1)}, 17},
+      {"jn 3-number 2", {Chapter(43, 3), Chapter(4, 2)}, 14},
+      {"rom", {}, 0},
+      {"rom of", {}, 0},
+      {"romans", {Book(45)}, 6},  // whole names need nothing after them
+      {"songofsolomon", {Book(22)}, 13},
+  };
+  ExpectCases(*bible_, cases);
+}
+
 TEST_F(ReferenceParserTest, PlaceholdersAreFilledOrDropped) {
   const std::vector<Case> cases = {
       {"jn 3;", {Chapter(43, 3)}, 6},
@@ -288,6 +333,53 @@ TEST_F(ReferenceParserTest, BookKeysFromTheKjvTitles) {
       {"song of solomon", 0},
   };
   for (const auto& k : kKeys) EXPECT_EQ(keys.Find(k.token), k.book) << k.token;
+  // Without a chapter number after them, beginnings of names are words.
+  const struct {
+    const char* token;
+    int book;
+  } kWords[] = {{"gen", 0},     {"rom", 0}, {"psalm", 0},  {"song", 0},
+                {"genesis", 1}, {"ge", 1},  {"1john", 62}, {"songofsolomon", 22},
+                {"is", 23},     {"1j", 62}, {"phile", 0}};
+  for (const auto& k : kWords)
+    EXPECT_EQ(keys.Find(k.token, BookKeys::NumberFollows::kNo), k.book) << k.token;
+}
+
+TEST_F(ReferenceParserTest, LongTitlesWithTheirBlanks) {
+  const BookKeys keys(*bible_);
+  const struct {
+    const char* text;
+    int book;
+    size_t length;
+  } kTitles[] = {
+      {"song of solomon 2:1", 22, 15},
+      {"song   of  solomon ", 22, 18},
+      {"song of solomon. 2", 22, 16},
+      {"1 corinthians 13 ", 46, 13},
+      {"1  john ", 62, 7},
+      {"song of solomons ", 0, 0},  // the last word whole
+      {"song of solomon", 0, 0},    // the prepared text always ends in a blank
+      {"songof solomon ", 0, 0},
+      {"song solomon ", 0, 0},
+      {"genesis 1 ", 0, 0},  // titles without blanks are single tokens
+      {"", 0, 0},
+  };
+  for (const auto& t : kTitles) {
+    size_t length = 99;
+    EXPECT_EQ(keys.FindTitleAt(t.text, length), t.book) << t.text;
+    EXPECT_EQ(length, t.length) << t.text;
+  }
+  const std::vector<Case> cases = {
+      {"Song of Solomon 2:1", {One(22, 2, 1)}, 20},
+      {"song of solomon 2", {Chapter(22, 2)}, 18},
+      {"SONG OF SOLOMON", {Book(22)}, 15},
+      {"Song of Solomon. 2:1-3", {Span(22, 2, 1, 2, 3)}, 23},
+      {"1 Corinthians 13:4-7", {Span(46, 13, 4, 13, 7)}, 20},
+      {"1  Corinthians 13:4-7", {Span(46, 13, 4, 13, 7)}, 21},  // the exchange moves one blank
+      {"jn 3:16; song of solomon 2:1", {One(43, 3, 16), One(22, 2, 1)}, 29},
+      {"jn 3:16 song of songs", {One(43, 3, 16)}, 8},
+      {"jn 3:16 song of solomon's", {One(43, 3, 16)}, 8},
+  };
+  ExpectCases(*bible_, cases);
 }
 
 // Titles chosen so that the order of the key kinds and "first book wins"
@@ -328,8 +420,7 @@ TEST_F(ReferenceParserTest, FullNamesWithoutBlanks) {
       {"songofsolomon 2:1", {One(22, 2, 1)}, 18},
       {"SongOfSolomon 2:1-3", {Span(22, 2, 1, 2, 3)}, 20},
       {"2 Corinthians 5:17", {One(47, 5, 17)}, 18},
-      // "song" names the book; "of" ends the reference.
-      {"song of solomon 2:1", {Book(22)}, 5},
+      {"song of solomon 2:1", {One(22, 2, 1)}, 20},
   };
   ExpectCases(*bible_, cases);
 }

@@ -56,6 +56,25 @@ TEST(ScriptureRefs, WhatNamesNoVerseIsRejected) {
   EXPECT_EQ(mixed.rejected, 1);
 }
 
+// References as the WEB's cross-reference notes write them, with where
+// each item stands.
+TEST(ScriptureRefs, WrittenOutNamesAndItemSpans) {
+  const std::string text = "2 Kings 6:31-7:20; Song of Solomon 2:1, 4; Wisdom 14:21; Psalm 2:9";
+  const ParsedScripture got = ParseScriptureRef(text);
+  EXPECT_EQ(got.ranges,
+            (TVerseRangeList{R(12, 6, 31, 7, 20), V(22, 2, 1), V(22, 2, 4), V(19, 2, 9)}));
+  std::vector<std::string> items;
+  for (const auto& span : got.spans) items.push_back(text.substr(span.offset, span.length));
+  EXPECT_EQ(items, (std::vector<std::string>{"2 Kings 6:31-7:20", "Song of Solomon 2:1", "4",
+                                             "Psalm 2:9"}));
+  EXPECT_EQ(got.rejected, 2);  // "Wisdom" and its "14:21"
+  // A number and a word apart are a name only together.
+  EXPECT_EQ(Ranges("1 Corinthians 13:4"), TVerseRangeList{V(46, 13, 4)});
+  EXPECT_EQ(Ranges("ge 1:1 2 ki 3"), (TVerseRangeList{V(1, 1, 1), R(12, 3, 1, 3, 27)}));
+  EXPECT_EQ(Ranges("ge 1:1, 2 and"), (TVerseRangeList{V(1, 1, 1), V(1, 1, 2)}));
+  EXPECT_EQ(Ranges("Song of Songs 1"), TVerseRangeList{});
+}
+
 TEST(ScriptureRefs, RangeEndsPastTheTextAreCut) {
   // A verse past the chapter's end stops at the end; a chapter past the
   // book's end leaves the first verse alone.

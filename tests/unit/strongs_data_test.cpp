@@ -66,6 +66,48 @@ TEST_F(StrongsDataTest, StringsAreReadWithABound) {
   EXPECT_EQ((*data)->GetStrongsString(StrongsLanguage::kHebrew, 1, 2), "");
 }
 
+// The file is opened allowing others to read: two readers share it, a
+// writer that wants it alone does not get it, and a file held exclusively
+// cannot be opened ("File open failed", not a mapping failure).
+TEST_F(StrongsDataTest, OthersMayReadTheOpenFile) {
+  fs_.EmulateWindowsSharing(true);
+  {
+    auto first = TLMStrongsDataModule::Create(path_, fs_);
+    auto second = TLMStrongsDataModule::Create(path_, fs_);
+    ASSERT_TRUE(first.ok()) << first.status().message();
+    ASSERT_TRUE(second.ok()) << second.status().message();
+    EXPECT_TRUE(fs_.ReadFile(path_).ok());
+    EXPECT_FALSE(fs_.MapExclusive(path_).ok());
+    EXPECT_FALSE(fs_.WriteFile(path_, "x").ok());
+  }
+  auto exclusive = fs_.MapExclusive("/lib/stgdat.lm4");
+  ASSERT_TRUE(exclusive.ok());
+  const Status held = TLMStrongsDataModule::Create("/lib/stgdat.lm4", fs_).status();
+  EXPECT_EQ(held.message(), " File open failed on /lib/stgdat.lm4\nFile is in use")
+      << held.message();
+}
+
+TEST_F(StrongsDataTest, EachOpenStepHasItsText) {
+  const struct {
+    const char* path;
+    const char* text;
+  } kSteps[] = {{"/lib/none.lm4", " File open failed on /lib/none.lm4\n"},
+                {"/lib", " File open failed on /lib\nNot a mappable file"},  // a folder
+                {"/lib/empty.lm4", " Create map failed on /lib/empty.lm4\n"}};
+  fs_.SetFile("/lib/empty.lm4", "");
+  for (const auto& step : kSteps) {
+    const Status s = TLMStrongsDataModule::Create(step.path, fs_).status();
+    EXPECT_EQ(s.kind(), ErrorKind::kStrongsCreate);
+    EXPECT_TRUE(s.message().starts_with(step.text)) << s.message();
+  }
+  fs_.SetFile("/lib/stgdat.lm4", bytes_);
+  fs_.FailNext(FileOp::kMap);
+  EXPECT_TRUE(TLMStrongsDataModule::Create("/lib/stgdat.lm4", fs_)
+                  .status()
+                  .message()
+                  .starts_with(" File open failed on /lib/stgdat.lm4\n"));
+}
+
 TEST_F(StrongsDataTest, OpenErrors) {
   auto missing = TLMStrongsDataModule::Create("/lib/none.lm4", fs_);
   ASSERT_FALSE(missing.ok());

@@ -140,7 +140,10 @@ Result<std::string> BuildBibleModule(const BibleSource& source, BibleBuildStats*
   std::vector<std::string> words;
   words.reserve(word_verses.size());
   for (const auto& entry : word_verses) words.push_back(entry.first);
-  std::sort(words.begin(), words.end(), cp1252::LessNoCaseThenBytes);
+  if (source.word_order)
+    std::sort(words.begin(), words.end(), source.word_order);
+  else
+    std::sort(words.begin(), words.end(), cp1252::LessNoCaseThenBytes);
   if (words.size() > 0xFFFF) return Invalid("more than 65535 distinct words");
   std::unordered_map<std::string, int> position;
   position.reserve(words.size());

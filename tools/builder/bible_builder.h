@@ -36,6 +36,9 @@ struct BibleSource {
   // Overrides for corrupt-module tests only: header values written as given.
   std::optional<int> header_verse_count;
   std::optional<int> header_book_count;
+  // The word list in another writer's order (byte order, say) instead of
+  // the program's case-insensitive one; the index follows the list.
+  bool (*word_order)(const std::string&, const std::string&) = nullptr;
 };
 
 // Statistics of one build, for the importer's report.

@@ -8,6 +8,7 @@ namespace lumora::builder {
 namespace {
 
 bool IsWordChar(unsigned char b) { return cp1252::IsLetter(b) || (b >= '0' && b <= '9'); }
+bool IsAsciiLetter(unsigned char b) { return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z'); }
 bool IsJoiner(unsigned char b) { return b == '\'' || b == '-' || b == 0x92; }
 
 }  // namespace
@@ -22,6 +23,16 @@ void ForEachWord(std::string_view text,
     if (c == kHebrewStrongsByte || c == kGreekStrongsByte) {
       i += 3;  // the token's two digits can look like letters
       continue;
+    }
+    if (c == '<' && i + 1 < n && (IsAsciiLetter(at(i + 1)) || text[i + 1] == '/')) {
+      // An HTML tag (the verse links of a cross-reference note): markup, not
+      // words, so a search for "href" finds nothing.
+      const size_t close = text.find('>', i);
+      const size_t next_open = text.find('<', i + 1);
+      if (close != std::string_view::npos && close < next_open) {
+        i = close + 1;
+        continue;
+      }
     }
     if (!IsWordChar(at(i))) {
       ++i;

@@ -13,7 +13,8 @@ namespace lumora::builder {
 // (Strong's tokens already in their stored form: byte + two digits). A word
 // is a run of letters and digits; an apostrophe or hyphen between two such
 // characters belongs to the word ("LORD's", "Beth-el"). The digits of
-// Strong's tokens are never words.
+// Strong's tokens are never words, nor is anything inside an HTML tag
+// ("<a href=\"lp:2342\">", "</a>").
 void ForEachWord(std::string_view text,
                  const std::function<void(size_t offset, size_t length)>& on_word);
 

@@ -13,6 +13,8 @@
 #include "core/refs/paragraph_map.h"
 #include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"
+#include "tools/cli/check_report.h"
+#include "tools/cli/sample_library_checks.h"
 
 namespace lumora::cli {
 namespace {
@@ -22,25 +24,9 @@ constexpr int kBookCount = 66;
 
 bool IsNonFatal(std::string_view text) { return text.substr(0, kNonFatal.size()) == kNonFatal; }
 
-// Faults and facts gathered for one file's line.
-class Report {
- public:
-  void Fault(std::string text) { faults_.push_back(std::move(text)); }
-  void Fact(std::string text) { facts_.push_back(std::move(text)); }
-  bool ok() const { return faults_.empty(); }
+using Report = CheckReport;
 
-  void Print(std::ostream& out, const std::string& name) const {
-    out << (ok() ? "ok" : "FAULT") << '\t' << name << '\t';
-    const auto& items = ok() ? facts_ : faults_;
-    for (size_t k = 0; k < items.size(); ++k) out << (k ? "; " : "") << cp1252::ToUtf8(items[k]);
-    out << '\n';
-  }
-
- private:
-  std::vector<std::string> faults_, facts_;
-};
-
-std::string Count(size_t n, const char* what) { return std::to_string(n) + ' ' + what; }
+std::string Count(size_t n, const char* what) { return CountOf(n, what); }
 
 // Compares a module's stored verse-link index with a fresh scan.
 template <class Module>
@@ -92,6 +78,7 @@ class Checker {
       r.Print(out_, folder_);
       return 1;
     }
+    sample_ = IsSampleLibrary(folder_, fs_);
     // Bibles first: the KJV gives the Commentary title lines.
     ForEach(kBiblesFolder, kBibleFilePattern, [&](const std::string& p) { return Bible(p); });
     ForEach(kBooksFolder, kBookFilePattern, [&](const std::string& p) { return Book(p); });
@@ -142,7 +129,12 @@ class Checker {
     if (damaged) r.Fault(Count(damaged, "verse texts do not read"));
     r.Fact(b.GetAbbreviation() + ": " + Count(b.VerseCount(), "verses") + ", " +
            Count(b.Words().size(), "words"));
-    if (b.GetAbbreviation() == "KJV" && r.ok() && !kjv_) kjv_ = std::move(bible).value();
+    if (!r.ok()) return r;
+    // The KJV serves the later checks whatever the sample checks find.
+    const TLMBibleModule* kjv = kjv_.get();
+    if (b.GetAbbreviation() == "KJV" && !kjv_) kjv = &b;
+    if (sample_) CheckSampleBible(b, kjv, r);
+    if (kjv == &b) kjv_ = std::move(bible).value();
     return r;
   }
 
@@ -173,6 +165,7 @@ class Checker {
         break;
       }
     if (code == "StrHeb" || code == "StrGrk") StrongsBook(book, code == "StrHeb" ? 8674 : 5624, r);
+    if (sample_) CheckSampleBook(book, r);
     CheckVerseLinks(book, fresh, r);
     return r;
   }
@@ -221,6 +214,7 @@ class Checker {
         }
     }
     r.Fact(c.GetAbbreviation() + ": " + Count(expected.size(), "comments"));
+    if (sample_) CheckSampleCommentary(c, kjv_.get(), r);
     CheckVerseLinks(c, fresh, r);
     return r;
   }
@@ -259,6 +253,7 @@ class Checker {
       r.Fact(std::string(name) + " " + Count(words, "words") + ", " +
              Count(latin, "transliterations"));
     }
+    if (sample_) CheckSampleStrongsData(**data, r);
     return r;
   }
 
@@ -280,6 +275,7 @@ class Checker {
   FileSystem& fs_;
   const std::string user_folder_;
   std::unique_ptr<TLMBibleModule> kjv_;
+  bool sample_ = false;  // the sample library: its import facts are checked too
   int faults_ = 0;
 };
 

@@ -11,7 +11,8 @@
 //     per comment (the reference of its verse when the KJV Bible is there),
 //     verse-link index equal to a fresh scan;
 //   - stgdat.lm4 (required) and pmap.dat: their layouts; Strong's words hold
-//     no byte that means something in verse or entry markup.
+//     no byte that means something in verse or entry markup;
+//   - in the sample library, what its import keeps (sample_library_checks.h).
 // One line per file: "ok" or "FAULT", the path below DIR, then details.
 #pragma once
 

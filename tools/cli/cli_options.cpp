@@ -48,12 +48,15 @@ const char* const kUsage =
     "                                  first result page (progress on standard error)\n"
     "  guide TEXT...                   topic and verse guide (\"john 3:16-18\", love)\n"
     "  export [--bible ABBR] [--style A..H] [--html] [--tag] [--brackets] [--footnotes] REFS\n"
-    "                                  verses as copied or exported (\"jn 3:16-17\"; default KJV, A)\n"
+    "                                  verses as copied or exported (\"jn 3:16-17\"; default KJV, "
+    "A)\n"
     "  export --comments COMMENTARY REFS [--html]  comments on the verses, with headings\n"
     "  export --book BOOK FIRST LAST [--html]  Book entries FIRST..LAST (entry numbers)\n"
     "                                  export: --raw writes the exact Windows-1252 bytes\n"
     "\n"
     "options:\n"
+    "  --help, -h    print this text\n"
+    "  --version     print the version\n"
     "  --data DIR    program folder holding Bibles/ (default: the executable's folder)\n"
     "  --strongs     write Strong's numbers out, shown as <H0430> / <G0025>\n"
     "  --footnotes   keep footnotes {...}\n"
@@ -65,7 +68,11 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
   CliOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--data") {
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--data") {
       if (i + 1 >= argc) {
         error = "--data needs a folder";
         return std::nullopt;
@@ -99,7 +106,7 @@ std::optional<CliOptions> ParseCliOptions(int argc, char** argv, std::string& er
       options.arguments.push_back(arg);
     }
   }
-  if (options.command.empty()) {
+  if (options.command.empty() && !options.help && !options.version) {
     error = "no command given";
     return std::nullopt;
   }

@@ -133,12 +133,18 @@ int Run(int argc, char** argv) {
     std::cerr << "lumora-cli: " << error << "\n\n" << kUsage;
     return 2;
   }
-  if (options->command == "config") return RunConfigCommand(*options, std::cout, std::cerr);
-  if (options->command == "check") return RunCheckCommand(options->arguments.empty() ? options->data_folder : options->arguments[0]);
-  if (options->command == "help") {
+  if (options->help || options->command == "help") {
     std::cout << kUsage;
     return 0;
   }
+  if (options->version) {
+    std::cout << "lumora-cli " << LUMORA_VERSION << '\n';
+    return 0;
+  }
+  if (options->command == "config") return RunConfigCommand(*options, std::cout, std::cerr);
+  if (options->command == "check")
+    return RunCheckCommand(options->arguments.empty() ? options->data_folder
+                                                      : options->arguments[0]);
   const std::string folder =
       options->data_folder.empty() ? ExecutableFolder() : options->data_folder;
   TModuleCatalogue catalogue;

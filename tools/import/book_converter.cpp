@@ -47,13 +47,17 @@ int FindTopic(const std::vector<std::string>& sorted, const std::string& key) {
 
 }  // namespace
 
-DictionaryBook BuildDictionaryBook(const std::vector<SourceEntry>& entries, std::string_view work) {
+DictionaryBook BuildDictionaryBook(const std::vector<SourceEntry>& entries, std::string_view work,
+                                   CodePageFolds* folds) {
   DictionaryBook result;
   // Titles first: links name entries by their final numbers, which the
   // title order decides.
   std::vector<std::string> titles;
   titles.reserve(entries.size());
-  for (const SourceEntry& e : entries) titles.push_back(cp1252::FromUtf8(e.key));
+  for (size_t k = 0; k < entries.size(); ++k) {
+    if (folds) folds->SetEntry(k);
+    titles.push_back(ToWindows1252(entries[k].key, folds));
+  }
   std::vector<size_t> order(entries.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -70,12 +74,14 @@ DictionaryBook BuildDictionaryBook(const std::vector<SourceEntry>& entries, std:
   }
   EntryContext context;
   context.work = work;
+  context.folds = folds;
   context.entry_number = [&sorted](std::string_view key) {
-    return FindTopic(sorted, cp1252::FromUtf8(key));
+    return FindTopic(sorted, ToWindows1252(key, nullptr));
   };
 
   result.book.entries.reserve(order.size());
   for (size_t n = 0; n < order.size(); ++n) {
+    if (folds) folds->SetEntry(order[n]);
     EntryConversion converted = ConvertEntry(entries[order[n]].text, context);
     AddCounts(result.totals, converted);
     if (FitEntryRecord(converted.text)) ++result.shortened;

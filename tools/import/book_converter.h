@@ -22,6 +22,8 @@ struct DictionaryBook {
 };
 
 // `work` is the module name that "target" links use ("Nave:AARON").
-DictionaryBook BuildDictionaryBook(const std::vector<SourceEntry>& entries, std::string_view work);
+// What the code page cannot hold is folded and counted in `folds` if given.
+DictionaryBook BuildDictionaryBook(const std::vector<SourceEntry>& entries, std::string_view work,
+                                   CodePageFolds* folds = nullptr);
 
 }  // namespace lumora::import

@@ -38,7 +38,67 @@ void Append(std::string& slot, std::string text) {
   slot += text;
 }
 
+bool IsBlankText(std::string_view text) {
+  for (const char c : text)
+    if (!IsXmlSpace(c)) return false;
+  return true;
+}
+
+bool IsLineBreak(const XmlTag& tag) {
+  return tag.name == "div" || tag.name == "p" || tag.name == "lb" || tag.name == "l" ||
+         tag.name == "lg" || tag.name == "br" || tag.name == "title" ||
+         (tag.name == "milestone" && tag.Get("type") == "x-p");
+}
+
 }  // namespace
+
+std::string WithHeading(std::string_view markup) {
+  constexpr size_t kMaxHeading = 40;
+  XmlScanner scanner(markup);
+  int title_depth = 0;
+  size_t first_text = std::string_view::npos;
+  for (auto token = scanner.Next(); token != XmlScanner::Token::kEnd; token = scanner.Next()) {
+    if (token == XmlScanner::Token::kTag) {
+      const XmlTag& tag = scanner.tag();
+      if (tag.name == "title" && !tag.self_closing) title_depth += tag.end ? -1 : 1;
+      if (first_text != std::string_view::npos && IsLineBreak(tag)) {
+        // The first line ends here: a short one without a sentence in it
+        // names what follows.
+        const std::string_view line = markup.substr(first_text, scanner.position() - first_text);
+        const std::string plain = PlainText(line);
+        if (plain.size() <= kMaxHeading && plain.find_first_of(".:;") == std::string::npos)
+          return "<title>" + std::string(line) + "</title>" +
+                 std::string(markup.substr(scanner.position()));
+        break;
+      }
+      continue;
+    }
+    if (IsBlankText(scanner.text())) continue;
+    if (title_depth > 0) return std::string(markup);  // it has a heading of its own
+    if (first_text == std::string_view::npos) {
+      first_text = scanner.position();
+      while (IsXmlSpace(markup[first_text])) ++first_text;  // the text is not all blank
+    }
+  }
+  return "<title>Introduction</title>" + std::string(markup);
+}
+
+int PlaceIntroductions(std::vector<SourceComment>& comments,
+                       const std::vector<SourceComment>& introductions) {
+  int placed = 0;
+  for (const SourceComment& intro : introductions) {
+    if (intro.first < 1 || intro.first > kVerseCount || PlainText(intro.text).empty()) continue;
+    const std::string text = WithHeading(intro.text);
+    auto at = std::lower_bound(comments.begin(), comments.end(), intro.first,
+                               [](const SourceComment& c, int verse) { return c.first < verse; });
+    if (at != comments.end() && at->first == intro.first)
+      at->text = text + "<div type=\"x-p\"/>" + at->text;
+    else
+      comments.insert(at, SourceComment{intro.first, intro.first, text});
+    ++placed;
+  }
+  return placed;
+}
 
 std::vector<VersePiece> SplitAtVerseHeadings(std::string_view markup, int verse_count) {
   std::vector<VersePiece> pieces;
@@ -93,6 +153,7 @@ CommentaryLayout LayOutCommentary(const std::vector<SourceComment>& comments,
   const auto& books = builder::KjvBooks();
   EntryContext context;
   context.work = options.work;
+  context.folds = options.folds;
   struct Range {
     int first, last;
   };
@@ -120,6 +181,7 @@ CommentaryLayout LayOutCommentary(const std::vector<SourceComment>& comments,
     } else {
       pieces.push_back(VersePiece{at.verse, c.text});
     }
+    if (options.folds) options.folds->SetEntry(static_cast<size_t>(c.first));
     for (VersePiece& p : pieces) {
       const int index = builder::KjvVerseIndex(at.book, at.chapter, p.verse);
       EntryConversion converted = ConvertEntry(p.markup, context);

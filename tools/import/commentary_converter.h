@@ -25,6 +25,7 @@ namespace lumora::import {
 struct CommentaryOptions {
   std::string work;  // the SWORD module name: its "Work:ref" links are note links
   bool split_at_verse_headings = false;
+  CodePageFolds* folds = nullptr;  // counts what the code page could not hold
 };
 
 struct CommentaryLayout {
@@ -40,6 +41,18 @@ struct CommentaryLayout {
 
 CommentaryLayout LayOutCommentary(const std::vector<SourceComment>& comments,
                                   const CommentaryOptions& options);
+
+// Introductions the source stores before a book's or a chapter's first
+// verse, each given as a comment on the verse it introduces (`comments`
+// ascending by first verse, as the reader gives them). Each goes before
+// that verse's own comment, or becomes its comment when it has none, under
+// a heading: its own, else its first line when that is a short one (the
+// Treasury's "Preface"), else "Introduction". Returns how many were placed.
+int PlaceIntroductions(std::vector<SourceComment>& comments,
+                       const std::vector<SourceComment>& introductions);
+
+// The introduction's markup opening with a heading (see PlaceIntroductions).
+std::string WithHeading(std::string_view markup);
 
 // The pieces of one chapter comment, in source order: verse number (1 for
 // what comes before the first heading) and markup, each piece preceded by

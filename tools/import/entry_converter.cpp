@@ -453,16 +453,17 @@ class EntryMarkupConverter {
     if (cp == 0x7F) return;
     if (cp == 0x2192) {  // Nave's sub-topic arrow; "->" would read as markup noise
       out_ += '\xBB';
+      if (context_.folds) context_.folds->Count(cp, "\xBB");
       return;
     }
-    const int b = cp1252::FromCodePoint(cp);
+    const int b = cp >= 0x80 && cp <= 0x9F ? -1 : cp1252::FromCodePoint(cp);
     if (b >= 0x20) {
       out_ += static_cast<char>(b);
       return;
     }
     std::string one;
     AppendUtf8(one, cp);
-    for (const char c : cp1252::FromUtf8(one)) {
+    for (const char c : ToWindows1252(one, context_.folds)) {
       if (c == '<')
         Put("&lt;");
       else if (c == '>')

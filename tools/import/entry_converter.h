@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "tools/import/code_page_folds.h"
+
 namespace lumora::import {
 
 struct EntryContext {
@@ -28,6 +30,7 @@ struct EntryContext {
   std::string_view work;
   // Entry number of a key of this Book, or -1 (no Book: always -1).
   std::function<int(std::string_view key)> entry_number;
+  CodePageFolds* folds = nullptr;  // counts what the code page could not hold
 };
 
 struct EntryConversion {

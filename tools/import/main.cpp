@@ -12,6 +12,7 @@
 #include "tools/builder/bible_builder.h"
 #include "tools/builder/entry_builders.h"
 #include "tools/import/book_converter.h"
+#include "tools/import/code_page_folds.h"
 #include "tools/import/commentary_converter.h"
 #include "tools/import/strongs_lexicon.h"
 #include "tools/import/sword_entries.h"
@@ -39,6 +40,7 @@ void PrintUsage(std::FILE* to) {
       "  lumora-import commentary --module NAME --abbrev ABBR --title TITLE --code CODE\n"
       "                           --out FILE.lmc [--split-verse-headings] [--sword-path DIR]\n"
       "  lumora-import strongs --hebrew NAME --greek NAME --out stgdat.lm4 [--sword-path DIR]\n"
+      "  lumora-import --help | --version\n"
       "\n"
       "  list        the SWORD modules installed (or those under DIR)\n"
       "  bible       converts one SWORD Bible; --pmap also writes the paragraph map\n"
@@ -49,6 +51,13 @@ void PrintUsage(std::FILE* to) {
       "              chapter comments at their \"Verse N.\" headings\n"
       "  strongs     writes the Strong's data file from the two Strong's lexicons\n",
       to);
+}
+
+// "  folded            U+201B ‛ as ‘: 1740 in 1517 entries", one line per
+// character; scripts/sample-library.sh copies these lines into the README.
+void PrintFolds(const lumora::import::CodePageFolds& folds, const std::string& prefix = {}) {
+  for (const std::string& line : folds.Lines())
+    std::printf("  folded            %s%s\n", prefix.c_str(), line.c_str());
 }
 
 int Fail(const std::string& message) {
@@ -69,12 +78,22 @@ struct Arguments {
   bool strongs = true;
   bool footnotes = true;
   bool split_verse_headings = false;
+  bool help = false;
+  bool version = false;
 };
 
-// Returns an error message, empty on success.
+// Returns an error message, empty on success. "--help" or "-h" anywhere
+// makes the command "help", "--version" anywhere "version".
 std::string Parse(int argc, char** argv, Arguments& args) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") args.help = true;
+    if (arg == "--version") args.version = true;
+  }
+  if (args.help || args.version) return {};
   if (argc < 2) return "no command given";
   args.command = argv[1];
+  if (args.command.starts_with("-")) return "unknown option " + args.command;
   for (int i = 2; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&](std::string& into) -> bool {
@@ -143,6 +162,8 @@ int Bible(const Arguments& args) {
   options.library_path = args.sword_path;
   options.osis.strongs = args.strongs;
   options.osis.footnotes = args.footnotes;
+  lumora::import::CodePageFolds folds;
+  options.osis.folds = &folds;
   auto imported = lumora::import::ImportSwordModule(options);
   if (!imported) return Fail(imported.status().message());
   const auto read_done = std::chrono::steady_clock::now();
@@ -175,10 +196,15 @@ int Bible(const Arguments& args) {
   std::printf("  verses with text  %zu of 31102\n", r.verses_with_text);
   std::printf("  Strong's tokens   %zu%s\n", r.strongs_tokens, args.strongs ? "" : " (--no-strongs)");
   std::printf("  footnotes         %zu%s\n", r.footnotes, args.footnotes ? "" : " (--no-footnotes)");
+  if (r.cross_references)
+    std::printf("  cross-references  %zu notes, %zu verse links\n", r.cross_references,
+                r.verse_links);
+  std::printf("  headings          %zu\n", r.headings);
   std::printf("  supplied words    %s\n", r.has_brackets ? "bracketed" : "none marked");
   if (r.joined_verses) std::printf("  joined verses     %zu\n", r.joined_verses);
   if (r.unplaced_verses) std::printf("  outside the KJV   %zu verses left out\n", r.unplaced_verses);
   if (!args.pmap.empty()) std::printf("  paragraph starts  %zu -> %s\n", r.paragraph_starts, args.pmap.c_str());
+  PrintFolds(folds);
   std::printf("  file size         %zu bytes\n", stats.file_size);
   std::printf("  time              %.2f s (reading and converting %.2f s)\n", seconds, read_seconds);
   return 0;
@@ -242,11 +268,12 @@ int Book(const Arguments& args) {
   PrintWarnings(dictionary->warnings);
   EntryConversion totals;
   std::string notes;
+  CodePageFolds folds;
   if (!args.lexicon.empty()) {
     StrongsLexicon lexicon = BuildStrongsLexicon(
         dictionary->entries,
         hebrew ? lumora::LegacyFont::kBasicHebrew : lumora::LegacyFont::kSymbolGreek,
-        hebrew ? lumora::kHebrewStrongsCount : lumora::kGreekStrongsCount);
+        hebrew ? lumora::kHebrewStrongsCount : lumora::kGreekStrongsCount, &folds);
     source.entries = std::move(lexicon.book.entries);
     totals = lexicon.totals;
     notes = "  numbers           " + std::to_string(source.entries.size()) + " (" +
@@ -254,7 +281,7 @@ int Book(const Arguments& args) {
             std::to_string(lexicon.duplicates) + " keys twice, " +
             std::to_string(lexicon.foreign_keys) + " other keys left out)\n";
   } else {
-    DictionaryBook book = BuildDictionaryBook(dictionary->entries, args.module);
+    DictionaryBook book = BuildDictionaryBook(dictionary->entries, args.module, &folds);
     source.entries = std::move(book.book.entries);
     totals = book.totals;
     notes = "  entries           " + std::to_string(source.entries.size()) + " (" +
@@ -270,6 +297,7 @@ int Book(const Arguments& args) {
               args.lexicon.empty() ? "Book" : "Strong's lexicon", args.out.c_str());
   std::fputs(notes.c_str(), stdout);
   PrintConversion(totals);
+  PrintFolds(folds);
   std::printf("  verse-link index  %zu postings\n", stats.verse_links);
   std::printf("  file size         %zu bytes\n", stats.file_size);
   std::printf("  time              %.2f s\n", SecondsSince(start));
@@ -291,6 +319,8 @@ int Commentary(const Arguments& args) {
   CommentaryOptions options;
   options.work = args.module;
   options.split_at_verse_headings = args.split_verse_headings;
+  CodePageFolds folds;
+  options.folds = &folds;
   CommentaryLayout layout = LayOutCommentary(commentary->comments, options);
   source.slots = std::move(layout.slots);
   if (std::string error = PrepareFolder(args.out); !error.empty()) return Fail(error);
@@ -302,6 +332,8 @@ int Commentary(const Arguments& args) {
               commentary->info.source_type.c_str(), args.out.c_str());
   std::printf("  comments          %d (%d on verse ranges, %zu joined, %zu outside the KJV)\n",
               layout.comments, layout.range_comments, commentary->joined, commentary->unplaced);
+  std::printf("  introductions     %d, each before its first verse's comment\n",
+              commentary->introductions);
   if (args.split_verse_headings)
     std::printf("  split at headings %d comments\n", layout.split_comments);
   std::printf("  entries           %zu (%d links to the first verse of a range)\n",
@@ -311,6 +343,7 @@ int Commentary(const Arguments& args) {
   if (layout.shortened_slots)
     std::printf("  cut to fit        %d entries\n", layout.shortened_slots);
   PrintConversion(layout.totals);
+  PrintFolds(folds);
   std::printf("  verse-link index  %zu postings\n", stats.verse_links);
   std::printf("  file size         %zu bytes\n", stats.file_size);
   std::printf("  time              %.2f s\n", SecondsSince(start));
@@ -328,10 +361,11 @@ int Strongs(const Arguments& args) {
     int count;
     std::vector<lumora::StrongsWord> words;
     int without_word = 0;
+    CodePageFolds folds;
   };
   Language languages[] = {
-      {args.hebrew, lumora::LegacyFont::kBasicHebrew, lumora::kHebrewStrongsCount, {}},
-      {args.greek, lumora::LegacyFont::kSymbolGreek, lumora::kGreekStrongsCount, {}}};
+      {args.hebrew, lumora::LegacyFont::kBasicHebrew, lumora::kHebrewStrongsCount, {}, 0, {}},
+      {args.greek, lumora::LegacyFont::kSymbolGreek, lumora::kGreekStrongsCount, {}, 0, {}}};
   for (Language& l : languages) {
     auto dictionary = ReadSwordDictionary(l.module, args.sword_path);
     if (!dictionary.ok()) return Fail(dictionary.status().message());
@@ -342,7 +376,8 @@ int Strongs(const Arguments& args) {
       const int n = StrongsKeyNumber(e.key);
       if (n < 1 || n > l.count || seen[static_cast<size_t>(n - 1)]) continue;
       seen[static_cast<size_t>(n - 1)] = true;
-      l.words[static_cast<size_t>(n - 1)] = ExtractStrongsWord(e.text, l.font);
+      l.folds.SetEntry(static_cast<size_t>(n));
+      l.words[static_cast<size_t>(n - 1)] = ExtractStrongsWord(e.text, l.font, &l.folds);
     }
     for (const lumora::StrongsWord& w : l.words) l.without_word += w.word.empty();
   }
@@ -361,6 +396,8 @@ int Strongs(const Arguments& args) {
                 lumora::cp1252::ToUtf8(sample.transliteration).c_str(),
                 lumora::cp1252::ToUtf8(sample.pronunciation).c_str());
   }
+  for (const Language& l : languages)
+    PrintFolds(l.folds, l.font == lumora::LegacyFont::kBasicHebrew ? "Hebrew " : "Greek ");
   std::error_code ec;
   std::printf("  file size         %ju bytes\n",
               static_cast<uintmax_t>(std::filesystem::file_size(args.out, ec)));
@@ -373,14 +410,18 @@ int Strongs(const Arguments& args) {
 int main(int argc, char** argv) {
   Arguments args;
   if (std::string error = Parse(argc, argv, args); !error.empty()) return UsageError(error);
+  if (args.help || args.command == "help") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (args.version) {
+    std::printf("lumora-import %s\n", LUMORA_VERSION);
+    return 0;
+  }
   if (args.command == "list") return List(args);
   if (args.command == "bible") return Bible(args);
   if (args.command == "book") return Book(args);
   if (args.command == "commentary") return Commentary(args);
   if (args.command == "strongs") return Strongs(args);
-  if (args.command == "-h" || args.command == "--help" || args.command == "help") {
-    PrintUsage(stdout);
-    return 0;
-  }
   return UsageError("unknown command " + args.command);
 }

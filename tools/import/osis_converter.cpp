@@ -8,6 +8,8 @@
 #include "core/text/cp1252.h"
 #include "core/text/utf8.h"
 #include "tools/builder/bible_builder.h"
+#include "tools/import/osis_tags.h"
+#include "tools/import/scripture_refs.h"
 #include "tools/import/transliteration.h"
 #include "tools/import/xml_scanner.h"
 
@@ -16,48 +18,10 @@ namespace {
 
 using Tag = XmlTag;
 
-bool IsNameStart(char c) { return IsXmlNameStart(c); }
-
 void AppendDecoded(std::string_view s, std::string& out) {
   // Source files now and then keep USFM character markers ("\nd ",
   // "\+nd*") that the OSIS conversion missed; they are markup, not text.
   AppendXmlDecoded(s, out, /*strip_usfm=*/true);
-}
-
-// Strong's numbers of a lemma attribute as signed numbers (Hebrew negative).
-// Only the "strong:" scheme counts; a bare "G3588" continues the scheme of
-// the value before it, as some modules write "strong:G2532 G3588".
-void ParseLemma(std::string_view lemma, std::vector<int>& numbers) {
-  bool strong_scheme = false;
-  size_t i = 0;
-  while (i < lemma.size()) {
-    while (i < lemma.size() && IsXmlSpace(lemma[i])) ++i;
-    const size_t start = i;
-    while (i < lemma.size() && !IsXmlSpace(lemma[i])) ++i;
-    std::string_view item = lemma.substr(start, i - start);
-    if (item.empty()) continue;
-    const size_t colon = item.find(':');
-    if (colon != std::string_view::npos) {
-      strong_scheme = cp1252::EqualNoCase(item.substr(0, colon), "strong");
-      item.remove_prefix(colon + 1);
-    }
-    if (!strong_scheme || item.size() < 2) continue;
-    const char lang = item[0];
-    if (lang != 'H' && lang != 'G' && lang != 'h' && lang != 'g') continue;
-    int number = 0;
-    size_t k = 1;
-    for (; k < item.size() && item[k] >= '0' && item[k] <= '9' && number <= 99999; ++k)
-      number = number * 10 + (item[k] - '0');
-    if (k == 1) continue;
-    // A trailing letter ("H1254a") narrows the entry; the number stands.
-    if (k < item.size() && !(k + 1 == item.size() && IsNameStart(item[k]))) continue;
-    const bool hebrew = lang == 'H' || lang == 'h';
-    if (number < 1 || number > (hebrew ? kHebrewStrongsCount : kGreekStrongsCount)) continue;
-    const int code = hebrew ? -number : number;
-    bool seen = false;
-    for (const int n : numbers) seen = seen || n == code;
-    if (!seen) numbers.push_back(code);
-  }
 }
 
 // ---------------------------------------------------------------------------
@@ -70,7 +34,9 @@ enum class Kind : uint8_t {
   kAdded,        // <transChange type="added">: "[...]"
   kNote,         // footnote: "{...}"
   kQuote,        // <q> with a marker to write at both ends
-  kTitle,        // canonical title kept as text
+  kTitle,        // heading kept as text: titles of the printed text, speaker labels
+  kDivineName,   // <divineName>: its letters upper-cased
+  kReference,    // a reference in a cross-reference note: collected, then linked
 };
 
 struct Frame {
@@ -83,6 +49,7 @@ struct Frame {
   size_t visible_at_open = 0;   // for words: did any verse text follow?
   bool tokens_written = false;
   bool dropped_note = false;    // kSkip: a note left out
+  bool cross_reference = false;  // kNote: a cross-reference note
   std::vector<int> strongs;     // kWord
   std::string marker;           // kQuote, Windows-1252
 };
@@ -105,26 +72,6 @@ bool IsClosingPunctuation(unsigned char c) {
     default:
       return false;
   }
-}
-
-// Elements whose start and end separate words even without blanks around
-// them in the source.
-bool IsSeparator(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"l", "lg", "lb", "div", "p", "chapter", "verse",
-                                                "milestone", "list", "item", "title", "head",
-                                                "br", "table", "row", "cell", "speaker"};
-  for (const std::string_view n : kNames)
-    if (n == name) return true;
-  return false;
-}
-
-bool IsParagraphMark(const Tag& tag) {
-  if (tag.end || tag.Has("eID")) return false;
-  const std::string_view type = tag.Get("type");
-  if (tag.name == "p") return true;
-  if (tag.name == "div" || tag.name == "milestone" || tag.name == "lb")
-    return type == "x-p" || type == "paragraph" || type == "x-paragraph";
-  return false;
 }
 
 class Converter {
@@ -150,13 +97,16 @@ class Converter {
           while (stack_.size() > k) Pop();
           return;
         }
+      // A stray "</divineName>" closes a USFM "\nd " the conversion left
+      // before the name ("by my name \nd <w>JEHOVAH</w></divineName>").
+      if (tag.name == "divineName") usfm_divine_name_ = false;
       return;  // stray end tag
     }
     if (skip_depth_ > 0) {
       if (!tag.self_closing) stack_.emplace_back(tag.name);
       return;
     }
-    const bool separates = IsSeparator(tag.name);
+    const bool separates = IsWordSeparatorElement(tag.name);
     if (separates) Space();
     if (note_depth_ == 0 && IsParagraphMark(tag)) ParagraphMark();
     if (tag.name == "q") {
@@ -177,7 +127,7 @@ class Converter {
     if (tag.name == "w") {
       f.kind = Kind::kWord;
       f.visible_at_open = body_visible_;
-      if (options_.strongs && note_depth_ == 0) ParseLemma(tag.Get("lemma"), f.strongs);
+      if (options_.strongs && note_depth_ == 0) ParseStrongsLemma(tag.Get("lemma"), f.strongs);
     } else if (tag.name == "transChange") {
       // Inside a note supplied words stay plain; nested ones get no second
       // pair of brackets.
@@ -186,27 +136,35 @@ class Converter {
         if (added_depth_++ == 0) bracket_state_ = Bracket::kPending;
       }
     } else if (tag.name == "note") {
-      if (!options_.footnotes || tag.Get("type") == "crossReference") {
+      if (!options_.footnotes) {
         f.kind = Kind::kSkip;
         f.dropped_note = true;
       } else if (note_depth_ == 0) {
         WriteOpenWordTokens();
         ++note_depth_;
         f.kind = Kind::kNote;
+        f.cross_reference = tag.Get("type") == "crossReference";
+        cross_reference_depth_ += f.cross_reference;
         note_state_ = Note::kPending;
       } else {
         ++note_depth_;
         f.kind = Kind::kNote;  // nested note: its text joins the outer one
       }
-    } else if (tag.name == "title" || tag.name == "head") {
-      const std::string_view canonical = tag.Get("canonical");
-      const bool keep = canonical == "true" || (tag.Get("type") == "psalm" && canonical != "false");
+    } else if (tag.name == "title" || tag.name == "head" || tag.name == "speaker") {
+      const bool keep = tag.name == "speaker" || IsPrintedTitle(tag);
       f.kind = keep ? Kind::kTitle : Kind::kSkip;
+      f.visible_at_open = body_visible_;
       if (keep) ++title_depth_;
     } else if (tag.name == "reference" && tag.Get("type") == "annotateRef") {
       f.kind = Kind::kSkip;  // the "1:4 " label of a note
-    } else if (tag.name == "speaker" || tag.name == "figure" || tag.name == "index" ||
-               tag.name == "header") {
+    } else if (tag.name == "reference" && cross_reference_depth_ > 0 && reference_depth_ == 0) {
+      f.kind = Kind::kReference;
+      ++reference_depth_;
+      reference_raw_.clear();
+    } else if (tag.name == "divineName") {
+      f.kind = Kind::kDivineName;
+      ++divine_name_depth_;
+    } else if (tag.name == "figure" || tag.name == "index" || tag.name == "header") {
       f.kind = Kind::kSkip;
     }
     if (f.kind == Kind::kSkip) ++skip_depth_;
@@ -229,13 +187,22 @@ class Converter {
         if (--added_depth_ == 0) CloseBracket();
         break;
       case Kind::kNote:
-        if (--note_depth_ == 0) CloseNote();
+        cross_reference_depth_ -= f.cross_reference;
+        if (--note_depth_ == 0) CloseNote(f.cross_reference);
+        break;
+      case Kind::kReference:
+        --reference_depth_;
+        WriteReferences(Convert(reference_raw_));
+        break;
+      case Kind::kDivineName:
+        --divine_name_depth_;
         break;
       case Kind::kQuote:
         Visible(f.marker);
         break;
       case Kind::kTitle:
         --title_depth_;
+        if (body_visible_ > f.visible_at_open) ++result_.headings;
         break;
       case Kind::kTransparent:
         break;
@@ -268,11 +235,46 @@ class Converter {
     bool ascii = true;
     for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return utf8;
-    return cp1252::FromUtf8(TransliterateGreekHebrew(utf8));
+    return ToWindows1252(TransliterateGreekHebrew(utf8), options_.folds);
   }
 
   void Text(std::string_view raw) {
     if (skip_depth_ > 0 || raw.empty()) return;
+    if (reference_depth_ > 0) {
+      reference_raw_ += raw;
+      return;
+    }
+    if (options_.headings_only && title_depth_ == 0) return;
+    // The USFM divine-name markers that the OSIS conversion left in a few
+    // notes ("the \nd LORD's\+nd*") mark a divine name as well.
+    size_t from = 0;
+    for (size_t at = raw.find('\\'); at != std::string_view::npos; at = raw.find('\\', at + 1)) {
+      size_t k = at + 1;
+      if (k < raw.size() && raw[k] == '+') ++k;
+      if (raw.substr(k, 2) != "nd" || k + 2 >= raw.size() ||
+          (raw[k + 2] != ' ' && raw[k + 2] != '*'))
+        continue;
+      TextRun(raw.substr(from, at - from));
+      usfm_divine_name_ = raw[k + 2] == ' ';
+      // The end marker also ends a "<divineName>" the conversion left open
+      // ("the <divineName>LORD\+nd*: or, ...").
+      if (!usfm_divine_name_)
+        for (size_t f = stack_.size(); f-- > 0;)
+          if (stack_[f].kind == Kind::kDivineName) {
+            while (stack_.size() > f) Pop();
+            break;
+          }
+      from = k + 3;
+    }
+    TextRun(raw.substr(from));
+  }
+
+  void TextRun(std::string_view raw) {
+    if (raw.empty()) return;
+    if (title_depth_ > 0 && note_depth_ == 0) {  // a note in a heading keeps its words
+      const std::string kept = WithoutHebrewLetters(raw);
+      if (kept.size() != raw.size()) return Visible(Convert(kept));
+    }
     bool plain = true;
     for (const char c : raw) {
       const auto b = static_cast<unsigned char>(c);
@@ -288,6 +290,7 @@ class Converter {
   // Writes converted text: whitespace collapses, the pilcrow becomes a
   // paragraph mark, markup characters of the verse format are replaced.
   void Visible(std::string_view text) {
+    if (options_.headings_only && title_depth_ == 0) return;
     for (const char c : text) {
       auto b = static_cast<unsigned char>(c);
       if (b == ' ' || b == '\t' || b == '\n' || b == '\r' || b == 0xA0) {
@@ -369,7 +372,14 @@ class Converter {
       ++result_.footnotes;
     }
     Separate(static_cast<unsigned char>(c));
-    out_ += c;
+    if (!link_open_.empty()) {
+      out_ += link_open_;
+      link_open_.clear();
+    }
+    // The divine name prints in capitals whole: "LORD'S", also where the
+    // source spelt it "Lord" inside supplied words.
+    const bool divine = divine_name_depth_ > 0 || usfm_divine_name_;
+    out_ += divine ? static_cast<char>(cp1252::Upper(static_cast<unsigned char>(c))) : c;
     if (note_depth_ == 0) ++body_visible_;
     if (note_depth_ == 0 && title_depth_ == 0) {
       body_started_ = true;
@@ -395,8 +405,33 @@ class Converter {
     bracket_state_ = Bracket::kNone;
   }
 
-  void CloseNote() {
+  // The references of a cross-reference note, each item a link to its first
+  // verse; what names no verse ("Wisdom 14:21", "LXX") stays plain text.
+  void WriteReferences(const std::string& text) {
+    std::string parsed_text = text;
+    for (char& c : parsed_text)
+      if (c == '\x96' || c == '\x97') c = '-';  // "6:31\x967:20"
+    const ParsedScripture parsed = ParseScriptureRef(parsed_text);
+    size_t at = 0;
+    for (size_t k = 0; k < parsed.ranges.size(); ++k) {
+      const ParsedScripture::Span& span = parsed.spans[k];
+      Visible(std::string_view(text).substr(at, span.offset - at));
+      link_open_ = "<a href=\"lp:" + std::to_string(parsed.ranges[k].first) + "\">";
+      Visible(std::string_view(text).substr(span.offset, span.length));
+      if (link_open_.empty()) {
+        out_ += "</a>";
+        ++result_.verse_links;
+      }
+      link_open_.clear();
+      at = span.offset + span.length;
+    }
+    Visible(std::string_view(text).substr(at));
+  }
+
+  void CloseNote(bool cross_reference) {
+    usfm_divine_name_ = false;  // a marker never closed ends with its note
     if (note_state_ == Note::kOpen) {
+      result_.cross_references += cross_reference;
       out_ += '}';
       pending_space_ = false;
       after_note_ = true;
@@ -429,6 +464,12 @@ class Converter {
   int note_depth_ = 0;
   int added_depth_ = 0;
   int title_depth_ = 0;
+  int divine_name_depth_ = 0;
+  bool usfm_divine_name_ = false;  // between "\nd " and "\nd*"
+  int cross_reference_depth_ = 0;
+  int reference_depth_ = 0;
+  std::string reference_raw_;  // the source text of the reference being collected
+  std::string link_open_;      // a link's start tag, written before its first visible byte
   Bracket bracket_state_ = Bracket::kNone;
   Note note_state_ = Note::kNone;
   bool pending_space_ = false;

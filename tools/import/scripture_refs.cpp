@@ -85,6 +85,10 @@ class Parser {
       if (!Item()) {
         ++result_.rejected;
         while (pos_ < s_.size() && !IsSeparator(s_[pos_])) ++pos_;
+        // Numbers after a name that named nothing ("Wisdom 14:21") are not
+        // verses of the book before it.
+        context_ = Point();
+        context_has_verse_ = false;
       }
     }
     return std::move(result_);
@@ -93,6 +97,7 @@ class Parser {
  private:
   // One reference, a point or a range; false when it names no verse.
   bool Item() {
+    const size_t item_start = pos_;
     Point start;
     if (!ReadPoint(context_, context_has_verse_, start)) return false;
     Point end = start;
@@ -112,6 +117,7 @@ class Parser {
     if (last < first) last = Last(start);
     if (last < first) return false;
     result_.ranges.push_back({first, last});
+    result_.spans.push_back({item_start, pos_ - item_start});
     context_ = end.book == start.book ? end : start;
     context_has_verse_ = context_.verse != 0;
     return true;
@@ -121,13 +127,21 @@ class Parser {
   bool ReadPoint(const Point& context, bool context_has_verse, Point& p) {
     bool book_given = false;
     bool osis = false;
-    if (pos_ < s_.size() && (IsLetter(s_[pos_]) || (IsDigit(s_[pos_]) && pos_ + 1 < s_.size() &&
-                                                    IsLetter(s_[pos_ + 1])))) {
+    const size_t numbered = NumberedBookName(pos_);
+    if (numbered > 0 || (pos_ < s_.size() && IsLetter(s_[pos_]))) {
       const size_t from = pos_;
-      if (IsDigit(s_[pos_])) ++pos_;
-      while (pos_ < s_.size() && IsLetter(s_[pos_])) ++pos_;
+      if (numbered > 0) {
+        pos_ = numbered;
+      } else {
+        while (pos_ < s_.size() && IsLetter(s_[pos_])) ++pos_;
+      }
       p.book = FindBook(s_.substr(from, pos_ - from));
       if (p.book == 0) return false;
+      // Further words of the same name: "Song of Solomon".
+      for (size_t next = NextWordEnd(pos_); next > 0; next = NextWordEnd(pos_)) {
+        if (FindBook(s_.substr(from, next - from)) != p.book) break;
+        pos_ = next;
+      }
       book_given = true;
       if (pos_ < s_.size() && s_[pos_] == '.') {
         osis = true;
@@ -172,6 +186,30 @@ class Parser {
       p.verse = 0;
     }
     return p.chapter > 0 && (has_second ? p.verse > 0 : true);
+  }
+
+  // End of a book name that starts with its number at `at` ("1Co", "2 Kings",
+  // written with or without blanks), or 0 when none starts there. A number
+  // and a word apart are a name only when they name a book together, so
+  // "1 tim" is First Timothy but "16 and" stays a verse and a word.
+  size_t NumberedBookName(size_t at) const {
+    if (at >= s_.size() || !IsDigit(s_[at])) return 0;
+    size_t k = at + 1;
+    if (k < s_.size() && IsLetter(s_[k])) {
+      while (k < s_.size() && IsLetter(s_[k])) ++k;
+      return k;
+    }
+    const size_t end = NextWordEnd(k);
+    return end > 0 && FindBook(s_.substr(at, end - at)) != 0 ? end : 0;
+  }
+
+  // End of the word that follows `at` after one or more blanks, or 0.
+  size_t NextWordEnd(size_t at) const {
+    size_t k = at;
+    while (k < s_.size() && s_[k] == ' ') ++k;
+    if (k == at || k >= s_.size() || !IsLetter(s_[k])) return 0;
+    while (k < s_.size() && IsLetter(s_[k])) ++k;
+    return k;
   }
 
   bool ReadNumber(int& n) {

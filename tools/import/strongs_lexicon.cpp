@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/text/cp1252.h"
+#include "tools/import/transliteration.h"
 #include "tools/import/xml_scanner.h"
 
 namespace lumora::import {
@@ -27,7 +28,22 @@ std::string_view FirstElement(std::string_view tei, std::string_view name, std::
   return {};
 }
 
-std::string Latin(std::string_view markup) { return cp1252::FromUtf8(PlainText(markup)); }
+// A Latin field: a Hebrew word that stands in one by mistake (H5019) is
+// transliterated, not written as "?".
+std::string Latin(std::string_view markup, CodePageFolds* folds) {
+  return ToWindows1252(TransliterateGreekHebrew(PlainText(markup)), folds);
+}
+
+// The Hebrew lexicon writes the "s" with acute of its transliterations (the
+// letter sin: "yi\xC5\x9Br\xC3\xA2'\xC3\xAAl") as the Greek omega with tonos, which
+// it has nowhere else.
+std::string Repaired(std::string_view tei, LegacyFont font) {
+  std::string out(tei);
+  if (font != LegacyFont::kBasicHebrew) return out;
+  for (size_t at = out.find("\xCF\x8E"); at != std::string::npos; at = out.find("\xCF\x8E", at))
+    out.replace(at, 2, "\xC5\x9B");
+  return out;
+}
 
 }  // namespace
 
@@ -41,11 +57,12 @@ int StrongsKeyNumber(std::string_view key) {
   return n;
 }
 
-StrongsWord ExtractStrongsWord(std::string_view tei, LegacyFont font) {
+StrongsWord ExtractStrongsWord(std::string_view source, LegacyFont font, CodePageFolds* folds) {
+  const std::string tei = Repaired(source, font);
   StrongsWord word;
   word.word = EncodeLegacyFont(font, PlainText(FirstElement(tei, "orth", ""))).bytes;
-  word.transliteration = Latin(FirstElement(tei, "orth", "trans"));
-  word.pronunciation = Latin(FirstElement(tei, "pron", ""));
+  word.transliteration = Latin(FirstElement(tei, "orth", "trans"), folds);
+  word.pronunciation = Latin(FirstElement(tei, "pron", ""), folds);
   return word;
 }
 
@@ -58,7 +75,7 @@ std::string StrongsEntryTitle(int number, const StrongsWord& word) {
 }
 
 StrongsLexicon BuildStrongsLexicon(const std::vector<SourceEntry>& entries, LegacyFont font,
-                                   int count) {
+                                   int count, CodePageFolds* folds) {
   StrongsLexicon lexicon;
   std::vector<const SourceEntry*> by_number(static_cast<size_t>(count), nullptr);
   for (const SourceEntry& e : entries) {
@@ -84,9 +101,12 @@ StrongsLexicon BuildStrongsLexicon(const std::vector<SourceEntry>& entries, Lega
       entry.title = StrongsEntryTitle(n, word);
       continue;
     }
-    word = ExtractStrongsWord(source->text, font);
+    if (folds) folds->SetEntry(static_cast<size_t>(n));
+    word = ExtractStrongsWord(source->text, font, folds);
     entry.title = StrongsEntryTitle(n, word);
-    EntryConversion converted = ConvertEntry(source->text);
+    EntryContext context;
+    context.folds = folds;
+    EntryConversion converted = ConvertEntry(Repaired(source->text, font), context);
     entry.text = std::move(converted.text);
     AddCounts(lexicon.totals, converted);
   }

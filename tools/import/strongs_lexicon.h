@@ -21,7 +21,11 @@ int StrongsKeyNumber(std::string_view key);
 // The three strings of "stgdat.lm4" from one entry: the first <orth> without
 // a type in the font's encoding, the <orth type="trans"> transliteration and
 // the <pron> pronunciation in Windows-1252.
-StrongsWord ExtractStrongsWord(std::string_view tei, LegacyFont font);
+// What the code page cannot hold is folded and counted in `folds` if given;
+// a Hebrew word in a Latin field is transliterated. The Hebrew lexicon's
+// Greek omega with tonos is the "s" with acute it stands for.
+StrongsWord ExtractStrongsWord(std::string_view tei, LegacyFont font,
+                               CodePageFolds* folds = nullptr);
 
 // Entry titles start with the number in four digits, so that the Book's
 // title order (cp1252::CompareNoCase) is the number order the links need;
@@ -40,6 +44,6 @@ struct StrongsLexicon {
 // Builds the Book and the words for numbers 1..count from the entries of a
 // lexicon in any order. A number without an entry gets a title and no text.
 StrongsLexicon BuildStrongsLexicon(const std::vector<SourceEntry>& entries, LegacyFont font,
-                                   int count);
+                                   int count, CodePageFolds* folds = nullptr);
 
 }  // namespace lumora::import

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "tools/import/commentary_converter.h"
+#include "tools/import/entry_converter.h"
 #include "tools/import/sword_library.h"
 
 namespace lumora::import {
@@ -50,13 +52,41 @@ Result<SwordCommentary> ReadSwordCommentary(const std::string& name,
     return Status::Error(ErrorKind::kInvalidArgument,
                          "unknown versification " + std::string(key->getVersificationSystem()));
 
-  // Book and chapter introductions hold structure only in these modules;
-  // every comment sits on a verse.
-  key->setIntros(false);
+  // Book and chapter introductions mostly hold structure, but some hold a
+  // book's introduction (Scofield on Judges, Matthew Henry on Obadiah), a
+  // chapter's only comment (Matthew Henry on Leviticus 19) or the work's
+  // preface (the Treasury of David): they go to the first verse they
+  // introduce.
+  key->setIntros(true);
+  std::vector<SourceComment> introductions;  // ascending, one per verse
   std::unique_ptr<sword::SWKey> previous(module.createKey());
   bool previous_has_entry = false;
   bool current_placed = false;  // the comment being extended reached the KJV
   for (key->setPosition(sword::SW_POSITION(POS_TOP)); !key->popError(); key->increment()) {
+    if (key->getVerse() == 0) {
+      // Left out of the linked-verse logic: an introduction never continues
+      // a comment, nor interrupts one.
+      if (key->getTestament() == 0 || key->getBook() == 0 || !module.hasEntry(key)) continue;
+      module.setKey(*key);
+      std::string text = RawEntryUtf8(module);
+      if (PlainText(text).empty()) continue;
+      const char* book = key->getOSISBookName();
+      int chapter = std::max(1, key->getChapter());
+      int verse = 1;
+      int verse_end = verse;
+      source_system->translateVerse(kjv_system, &book, &chapter, &verse, &verse_end);
+      const int index = book ? PlaceInKjv(book, chapter, verse) : 0;
+      if (index == 0) {
+        ++result.unplaced;
+        continue;
+      }
+      // A book's introduction and its first chapter's go to one verse.
+      if (!introductions.empty() && introductions.back().first == index)
+        introductions.back().text += "<div type=\"x-p\"/>" + text;
+      else
+        introductions.push_back(SourceComment{index, index, std::move(text)});
+      continue;
+    }
     const bool has_entry = module.hasEntry(key);
     // Linked verses share one stored entry: the comment covers them all.
     const bool continues = has_entry && previous_has_entry && module.isLinked(previous.get(), key);
@@ -95,6 +125,7 @@ Result<SwordCommentary> ReadSwordCommentary(const std::string& name,
   std::stable_sort(
       result.comments.begin(), result.comments.end(),
       [](const SourceComment& a, const SourceComment& b) { return a.first < b.first; });
+  result.introductions = PlaceIntroductions(result.comments, introductions);
   if (result.comments.empty())
     return Status::Error(ErrorKind::kInvalidArgument, name + " holds no comments");
   return result;

@@ -26,6 +26,7 @@ struct SwordCommentary {
   std::vector<SourceComment> comments;  // ascending by first verse
   size_t unplaced = 0;                  // comments on verses no KJV verse takes
   size_t joined = 0;  // comments appended to one that starts at the same KJV verse
+  int introductions = 0;  // book and chapter introductions put at their first verse
   std::vector<std::string> warnings;
 };
 

@@ -55,6 +55,12 @@ Result<SwordImport> ImportSwordModule(const SwordImportOptions& options) {
   result.paragraphs.assign(kVerseCount, 0);
   std::vector<bool> placed(kVerseCount, false);
   bool paragraph_pending = false;  // a mark in an intro or after the last words of a verse
+  // The headings of book and chapter introductions ("ALEPH." before Psalm
+  // 119, a speaker label before a chapter) open the verse that follows.
+  OsisVerse pending_heading;
+  size_t entry_number = 0;  // the source entry, for the tally of folded characters
+  OsisOptions heading_options = options.osis;
+  heading_options.headings_only = true;
 
   // Every entry in the module's own order, intros included: book and
   // chapter intros hold the paragraph marks of the verses that open them.
@@ -62,10 +68,28 @@ Result<SwordImport> ImportSwordModule(const SwordImportOptions& options) {
   for (key->setPosition(sword::SW_POSITION(POS_TOP)); !key->popError(); key->increment()) {
     if (key->getTestament() == 0 || key->getBook() == 0) continue;  // module and testament intros
     module->setKey(*key);
-    const OsisVerse verse = ConvertOsisVerse(RawEntryUtf8(*module), options.osis);
+    const std::string raw = RawEntryUtf8(*module);
+    if (options.osis.folds) options.osis.folds->SetEntry(entry_number++);
     if (key->getVerse() == 0) {
-      paragraph_pending = paragraph_pending || verse.paragraph || verse.paragraph_after;
+      const OsisVerse intro = ConvertOsisVerse(raw, heading_options);
+      paragraph_pending = paragraph_pending || intro.paragraph || intro.paragraph_after;
+      if (!intro.text.empty()) {
+        if (!pending_heading.text.empty()) pending_heading.text += ' ';
+        pending_heading.text += intro.text;
+        pending_heading.headings += intro.headings;
+        pending_heading.strongs += intro.strongs;
+        pending_heading.footnotes += intro.footnotes;
+      }
       continue;
+    }
+    OsisVerse verse = ConvertOsisVerse(raw, options.osis);
+    if (!pending_heading.text.empty()) {
+      verse.text =
+          verse.text.empty() ? pending_heading.text : pending_heading.text + ' ' + verse.text;
+      verse.headings += pending_heading.headings;
+      verse.strongs += pending_heading.strongs;
+      verse.footnotes += pending_heading.footnotes;
+      pending_heading = OsisVerse();  // taken by this verse, or lost with it
     }
 
     // The versification mapping of libsword moves the verse into the KJV
@@ -90,6 +114,9 @@ Result<SwordImport> ImportSwordModule(const SwordImportOptions& options) {
 
     result.strongs_tokens += static_cast<size_t>(verse.strongs);
     result.footnotes += static_cast<size_t>(verse.footnotes);
+    result.cross_references += static_cast<size_t>(verse.cross_references);
+    result.verse_links += static_cast<size_t>(verse.verse_links);
+    result.headings += static_cast<size_t>(verse.headings);
     result.has_brackets = result.has_brackets || verse.has_brackets;
     std::optional<std::string>& text = result.verses[slot];
     if (text) {

@@ -44,7 +44,10 @@ struct SwordImport {
   bool has_footnotes = false;
   size_t verses_with_text = 0;
   size_t strongs_tokens = 0;
-  size_t footnotes = 0;
+  size_t footnotes = 0;         // cross-reference notes included
+  size_t cross_references = 0;  // cross-reference notes kept as notes
+  size_t verse_links = 0;       // verse links in those notes
+  size_t headings = 0;          // headings and speaker labels kept in the text
   size_t paragraph_starts = 0;
   // Module verses appended to a KJV verse that already had text (several
   // verses of the module's versification map onto one KJV verse).

@@ -41,35 +41,65 @@ Status Injected(const std::string& what, const std::string& path) {
   return IoError(what, path, "injected fault");
 }
 
+constexpr int kExclusiveHolder = -1;
+
 class MemoryMappedFile : public MappedFile {
  public:
   MemoryMappedFile(std::shared_ptr<const std::string> bytes, uint64_t id,
-                   std::shared_ptr<std::set<uint64_t>> mapped)
+                   std::shared_ptr<std::map<uint64_t, int>> mapped)
       : bytes_(std::move(bytes)), id_(id), mapped_(std::move(mapped)) {}
-  ~MemoryMappedFile() override { mapped_->erase(id_); }
+  ~MemoryMappedFile() override {
+    const auto it = mapped_->find(id_);
+    if (it != mapped_->end() && (it->second == kExclusiveHolder || --it->second == 0))
+      mapped_->erase(it);
+  }
   const uint8_t* data() const override { return reinterpret_cast<const uint8_t*>(bytes_->data()); }
   size_t size() const override { return bytes_->size(); }
 
  private:
   std::shared_ptr<const std::string> bytes_;
   uint64_t id_;
-  std::shared_ptr<std::set<uint64_t>> mapped_;
+  std::shared_ptr<std::map<uint64_t, int>> mapped_;
 };
 
 }  // namespace
 
-MemoryFileSystem::MemoryFileSystem() : mapped_(std::make_shared<std::set<uint64_t>>()) {}
+MemoryFileSystem::MemoryFileSystem() : mapped_(std::make_shared<std::map<uint64_t, int>>()) {}
 
-Result<std::shared_ptr<const MappedFile>> MemoryFileSystem::MapExclusive(const std::string& path) {
-  if (Fires(FileOp::kMap)) return Injected("Cannot open", path);
+Result<std::shared_ptr<const MappedFile>> MemoryFileSystem::Map(const std::string& path,
+                                                                bool exclusive,
+                                                                MapStep* failed_step) {
+  auto fail = [failed_step](MapStep step, Status status) {
+    if (failed_step) *failed_step = step;
+    return status;
+  };
+  if (Fires(FileOp::kMap)) return fail(MapStep::kOpen, Injected("Cannot open", path));
   const Entry* e = Find(Normalize(path));
-  if (e == nullptr) return NotFound("Cannot open", path);
-  if (e->folder || e->bytes->empty())
-    return Status::Error(ErrorKind::kIo, "Not a mappable file: " + path);
-  if (!mapped_->insert(e->id).second)
-    return Status::Error(ErrorKind::kIo, "File is in use: " + path);
+  if (e == nullptr) return fail(MapStep::kOpen, NotFound("Cannot open", path));
+  if (e->folder)
+    return fail(MapStep::kOpen, Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
+  if (e->bytes->empty())
+    return fail(MapStep::kCreateMapping,
+                Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
+  const auto held = mapped_->find(e->id);
+  if (held != mapped_->end() && (exclusive || held->second == kExclusiveHolder))
+    return fail(MapStep::kOpen,
+                Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
+  if (held == mapped_->end())
+    mapped_->emplace(e->id, exclusive ? kExclusiveHolder : 1);
+  else
+    ++held->second;
   return std::shared_ptr<const MappedFile>(
       std::make_shared<MemoryMappedFile>(e->bytes, e->id, mapped_));
+}
+
+Result<std::shared_ptr<const MappedFile>> MemoryFileSystem::MapExclusive(const std::string& path) {
+  return Map(path, true, nullptr);
+}
+
+Result<std::shared_ptr<const MappedFile>> MemoryFileSystem::MapShared(const std::string& path,
+                                                                      MapStep* failed_step) {
+  return Map(path, false, failed_step);
 }
 
 Result<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
@@ -77,7 +107,7 @@ Result<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
   const Entry* e = Find(Normalize(path));
   if (e == nullptr) return NotFound("Cannot open", path);
   if (e->folder) return IoError("Cannot read", path, "Is a folder");
-  if (Locked(e)) return IoError("Cannot open", path, "File is in use");
+  if (Locked(e, /*reading=*/true)) return IoError("Cannot open", path, "File is in use");
   return *e->bytes;
 }
 
@@ -117,6 +147,7 @@ Status MemoryFileSystem::WriteAt(const std::string& path, uint64_t offset,
   // A new buffer: views made earlier keep the bytes they were made from.
   it->second.bytes = std::make_shared<const std::string>(std::move(bytes));
   it->second.time = Now();
+  it->second.nanoseconds = 0;
   if (fail) return Injected("Cannot write", path);
   return Status::Ok();
 }
@@ -230,6 +261,24 @@ Result<int64_t> MemoryFileSystem::LastWriteTime(const std::string& path) {
   return e->time;
 }
 
+Result<FileTime> MemoryFileSystem::PreciseLastWriteTime(const std::string& path) {
+  if (Fires(FileOp::kGetTime)) return Injected("Cannot stat", path);
+  const Entry* e = Find(Normalize(path));
+  if (e == nullptr) return NotFound("Cannot stat", path);
+  return FileTime{e->time, e->nanoseconds};
+}
+
+Status MemoryFileSystem::RestoreLastWriteTime(const std::string& path, FileTime time) {
+  if (Fires(FileOp::kSetTime)) return Injected("Cannot set time of", path);
+  if (time.nanoseconds < 0 || time.nanoseconds > 999999999)
+    return Status::Error(ErrorKind::kInvalidArgument, "Bad time for " + path);
+  const auto it = entries_.find(Normalize(path));
+  if (it == entries_.end()) return NotFound("Cannot set time of", path);
+  it->second.time = time.seconds;
+  it->second.nanoseconds = time.nanoseconds;
+  return Status::Ok();
+}
+
 Status MemoryFileSystem::SetLastWriteTime(const std::string& path, int64_t seconds) {
   if (Fires(FileOp::kSetTime)) return Injected("Cannot set time of", path);
   if (!SetTime(path, seconds)) return NotFound("Cannot set time of", path);
@@ -262,6 +311,7 @@ bool MemoryFileSystem::SetTime(const std::string& path, int64_t seconds) {
   const auto it = entries_.find(Normalize(path));
   if (it == entries_.end()) return false;
   it->second.time = seconds;
+  it->second.nanoseconds = 0;
   return true;
 }
 
@@ -288,8 +338,11 @@ bool MemoryFileSystem::IsFolder(const std::string& normalized) const {
   return e != nullptr && e->folder;
 }
 
-bool MemoryFileSystem::Locked(const Entry* entry) const {
-  return windows_sharing_ && entry != nullptr && !entry->folder && mapped_->count(entry->id) != 0;
+bool MemoryFileSystem::Locked(const Entry* entry, bool reading) const {
+  if (!windows_sharing_ || entry == nullptr || entry->folder) return false;
+  const auto held = mapped_->find(entry->id);
+  // A shared holder lets others read, never write, rename or delete.
+  return held != mapped_->end() && (!reading || held->second == kExclusiveHolder);
 }
 
 // Rewriting keeps the file's identity (O_TRUNC, not a new inode), so a view
@@ -300,6 +353,7 @@ void MemoryFileSystem::Put(const std::string& normalized, std::string_view bytes
   e.folder = false;
   e.bytes = std::make_shared<const std::string>(bytes);
   e.time = Now();
+  e.nanoseconds = 0;
 }
 
 void MemoryFileSystem::EnsureFolder(const std::string& normalized) {

@@ -22,15 +22,15 @@ namespace lumora {
 
 // The FileSystem calls a fault can be injected into.
 enum class FileOp {
-  kMap,           // MapExclusive
+  kMap,           // MapExclusive, MapShared
   kRead,          // ReadFile
   kWrite,         // WriteFile
   kRename,        // Rename
   kRemove,        // Remove
   kCreateFolder,  // CreateFolder
-  kSetTime,       // SetLastWriteTime
+  kSetTime,       // SetLastWriteTime, RestoreLastWriteTime
   kList,          // ListFiles, ListFolders
-  kGetTime,       // LastWriteTime
+  kGetTime,       // LastWriteTime, PreciseLastWriteTime
 };
 
 // Paths use '/' or '\\' interchangeably and are case-sensitive. A path with
@@ -41,6 +41,8 @@ class MemoryFileSystem : public FileSystem {
   MemoryFileSystem();
 
   Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override;
+  Result<std::shared_ptr<const MappedFile>> MapShared(const std::string& path,
+                                                      MapStep* failed_step) override;
   Result<std::string> ReadFile(const std::string& path) override;
   Status WriteFile(const std::string& path, std::string_view data) override;
   // Files only; renaming a folder fails with kInvalidArgument.
@@ -61,6 +63,9 @@ class MemoryFileSystem : public FileSystem {
   Result<std::vector<std::string>> ListFolders(const std::string& folder) override;
   Result<int64_t> LastWriteTime(const std::string& path) override;
   Status SetLastWriteTime(const std::string& path, int64_t seconds) override;
+  // Keeps nanoseconds as given.
+  Result<FileTime> PreciseLastWriteTime(const std::string& path) override;
+  Status RestoreLastWriteTime(const std::string& path, FileTime time) override;
 
   // Lets the next `skip` calls of `op` through, then fails the one after with
   // ErrorKind::kIo and no effect. Once only; replaces any fault pending for op.
@@ -70,8 +75,9 @@ class MemoryFileSystem : public FileSystem {
   void TearNextWrite(size_t keep, int skip = 0);
   void ClearFaults();
 
-  // While on, a mapped file cannot be read, written, renamed (as source or
-  // target) or removed, as under Windows share modes. While off, those calls
+  // While on, a mapped file cannot be written, renamed (as source or target)
+  // or removed, nor read while mapped exclusively, as under Windows share
+  // modes. While off, those calls
   // succeed and the view keeps its old bytes, as a POSIX view of a replaced or
   // unlinked file does.
   void EmulateWindowsSharing(bool on) { windows_sharing_ = on; }
@@ -98,6 +104,7 @@ class MemoryFileSystem : public FileSystem {
     // held on it, not on the name.
     uint64_t id = 0;
     bool read_only = false;
+    int32_t nanoseconds = 0;  // of `time`
   };
   struct Fault {
     int countdown = -1;  // calls still to let through; -1 when not armed
@@ -107,14 +114,19 @@ class MemoryFileSystem : public FileSystem {
   bool Fires(FileOp op);
   const Entry* Find(const std::string& normalized) const;
   bool IsFolder(const std::string& normalized) const;
-  bool Locked(const Entry* entry) const;
+  // Under Windows sharing: held by a view (by an exclusive one, for a read).
+  bool Locked(const Entry* entry, bool reading = false) const;
+  Result<std::shared_ptr<const MappedFile>> Map(const std::string& path, bool exclusive,
+                                                MapStep* failed_step);
   void Put(const std::string& normalized, std::string_view bytes);
   void EnsureFolder(const std::string& normalized);
   int64_t Now() const;
 
   std::map<std::string, Entry> entries_;
-  // Shared with the views, which may outlive the file system.
-  std::shared_ptr<std::set<uint64_t>> mapped_;
+  // The holders of each mapped file (-1: one exclusive holder, else the
+  // count of shared ones), shared with the views, which may outlive the
+  // file system.
+  std::shared_ptr<std::map<uint64_t, int>> mapped_;
   uint64_t next_id_ = 0;
   std::array<Fault, 9> faults_{};
   bool windows_sharing_ = false;

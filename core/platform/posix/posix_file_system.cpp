@@ -1,5 +1,5 @@
 // POSIX file system: mmap for the read-only views, and an in-process table of
-// exclusively opened files, since POSIX has no share modes.
+// the files held open exclusively or shared, since POSIX has no share modes.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -9,8 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <mutex>
-#include <set>
 #include <utility>
 
 #include "core/platform/file_system.h"
@@ -25,24 +25,36 @@ Status ErrnoStatus(const std::string& what, const std::string& path, int err) {
 
 using FileId = std::pair<dev_t, ino_t>;
 
-class ExclusiveTable {
+// Who holds each mapped file: an exclusive holder, or a count of shared
+// ones, as Windows share modes would allow.
+class HolderTable {
  public:
-  bool Acquire(FileId id) {
+  bool Acquire(FileId id, bool exclusive) {
     std::lock_guard<std::mutex> lock(mutex_);
-    return ids_.insert(id).second;
+    const auto it = holders_.find(id);
+    if (it == holders_.end()) {
+      holders_.emplace(id, exclusive ? kExclusive : 1);
+      return true;
+    }
+    if (exclusive || it->second == kExclusive) return false;
+    ++it->second;
+    return true;
   }
   void Release(FileId id) {
     std::lock_guard<std::mutex> lock(mutex_);
-    ids_.erase(id);
+    const auto it = holders_.find(id);
+    if (it == holders_.end()) return;
+    if (it->second == kExclusive || --it->second == 0) holders_.erase(it);
   }
 
  private:
+  static constexpr int kExclusive = -1;
   std::mutex mutex_;
-  std::set<FileId> ids_;
+  std::map<FileId, int> holders_;
 };
 
-ExclusiveTable& Exclusive() {
-  static ExclusiveTable table;
+HolderTable& Holders() {
+  static HolderTable table;
   return table;
 }
 
@@ -76,7 +88,7 @@ class PosixMappedFile : public MappedFile {
   ~PosixMappedFile() override {
     munmap(base_, size_);
     close(fd_);
-    Exclusive().Release(id_);
+    Holders().Release(id_);
   }
   const uint8_t* data() const override { return static_cast<const uint8_t*>(base_); }
   size_t size() const override { return size_; }
@@ -89,29 +101,50 @@ class PosixMappedFile : public MappedFile {
 };
 
 class PosixFileSystem : public FileSystem {
- public:
-  Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override {
+ private:
+  static Result<std::shared_ptr<const MappedFile>> Map(const std::string& path, bool exclusive,
+                                                       MapStep* failed_step) {
+    auto fail = [failed_step](MapStep step, Status status) {
+      if (failed_step) *failed_step = step;
+      return status;
+    };
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ErrnoStatus("Cannot open", path, errno);
+    if (fd < 0) return fail(MapStep::kOpen, ErrnoStatus("Cannot open", path, errno));
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       close(fd);
-      return Status::Error(ErrorKind::kIo, "Not a mappable file: " + path);
+      return fail(MapStep::kOpen, Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
+    }
+    if (st.st_size <= 0) {  // a mapping of nothing, as Windows refuses one
+      close(fd);
+      return fail(MapStep::kCreateMapping,
+                  Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
     }
     const FileId id{st.st_dev, st.st_ino};
-    if (!Exclusive().Acquire(id)) {
+    if (!Holders().Acquire(id, exclusive)) {
       close(fd);
-      return Status::Error(ErrorKind::kIo, "File is in use: " + path);
+      return fail(MapStep::kOpen,
+                  Status::Error(ErrorKind::kIo, "Cannot open " + path + ": File is in use"));
     }
     const auto size = static_cast<size_t>(st.st_size);
     void* base = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
     if (base == MAP_FAILED) {
       const int err = errno;
       close(fd);
-      Exclusive().Release(id);
-      return ErrnoStatus("Cannot map", path, err);
+      Holders().Release(id);
+      return fail(MapStep::kMapView, ErrnoStatus("Cannot map", path, err));
     }
     return std::shared_ptr<const MappedFile>(std::make_shared<PosixMappedFile>(fd, id, base, size));
+  }
+
+ public:
+  Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override {
+    return Map(path, true, nullptr);
+  }
+
+  Result<std::shared_ptr<const MappedFile>> MapShared(const std::string& path,
+                                                      MapStep* failed_step) override {
+    return Map(path, false, failed_step);
   }
 
   Result<std::string> ReadFile(const std::string& path) override {
@@ -228,6 +261,23 @@ class PosixFileSystem : public FileSystem {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return ErrnoStatus("Cannot stat", path, errno);
     return static_cast<int64_t>(st.st_mtime);
+  }
+
+  Result<FileTime> PreciseLastWriteTime(const std::string& path) override {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return ErrnoStatus("Cannot stat", path, errno);
+    return FileTime{static_cast<int64_t>(st.st_mtim.tv_sec),
+                    static_cast<int32_t>(st.st_mtim.tv_nsec)};
+  }
+
+  Status RestoreLastWriteTime(const std::string& path, FileTime time) override {
+    if (time.nanoseconds < 0 || time.nanoseconds > 999999999)
+      return Status::Error(ErrorKind::kInvalidArgument, "Bad time for " + path);
+    struct timespec times[2] = {{0, UTIME_OMIT},  // the access time stays
+                                {static_cast<time_t>(time.seconds), time.nanoseconds}};
+    if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+      return ErrnoStatus("Cannot set time of", path, errno);
+    return Status::Ok();
   }
 
   Status SetLastWriteTime(const std::string& path, int64_t seconds) override {

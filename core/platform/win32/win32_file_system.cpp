@@ -1,5 +1,6 @@
-// Windows file system: UTF-8 paths become UTF-16 for the W APIs, and share
-// mode 0 gives MapExclusive its exclusivity from the system itself.
+// Windows file system: UTF-8 paths become UTF-16 for the W APIs, and the
+// share modes (none for MapExclusive, read for MapShared) come from the
+// system itself.
 #ifdef _WIN32
 
 #ifndef NOMINMAX
@@ -110,6 +111,33 @@ int64_t FileTimeToUnix(const FILETIME& ft) {
   return seconds;
 }
 
+// A FILETIME as seconds and nanoseconds since 1970, to its 100 ns ticks.
+FileTime PreciseFileTime(const FILETIME& ft) {
+  const int64_t ticks =
+      static_cast<int64_t>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+  const int64_t since_1970 = ticks - kEpochDifferenceTicks;
+  int64_t seconds = since_1970 / kTicksPerSecond;
+  int64_t rest = since_1970 % kTicksPerSecond;
+  if (rest < 0) {
+    --seconds;
+    rest += kTicksPerSecond;
+  }
+  return FileTime{seconds, static_cast<int32_t>(rest * 100)};
+}
+
+bool UnixToFileTime(int64_t seconds, FILETIME* ft);
+
+// The reverse; nanoseconds below 100 are dropped, as the system keeps none.
+bool PreciseToFileTime(FileTime time, FILETIME* ft) {
+  if (time.nanoseconds < 0 || time.nanoseconds > 999999999) return false;
+  if (!UnixToFileTime(time.seconds, ft)) return false;
+  const uint64_t ticks = ((static_cast<uint64_t>(ft->dwHighDateTime) << 32) | ft->dwLowDateTime) +
+                         static_cast<uint64_t>(time.nanoseconds / 100);
+  ft->dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
+  ft->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return true;
+}
+
 bool UnixToFileTime(int64_t seconds, FILETIME* ft) {
   constexpr int64_t kMin = -kEpochDifferenceTicks / kTicksPerSecond;
   constexpr int64_t kMax = (INT64_MAX - kEpochDifferenceTicks) / kTicksPerSecond;
@@ -182,24 +210,45 @@ class Win32MappedFile : public MappedFile {
 };
 
 class Win32FileSystem : public FileSystem {
- public:
-  Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override {
+ private:
+  static Result<std::shared_ptr<const MappedFile>> Map(const std::string& path, DWORD share,
+                                                       MapStep* failed_step) {
+    auto fail = [failed_step](MapStep step, Status status) {
+      if (failed_step) *failed_step = step;
+      return status;
+    };
     std::wstring wide;
-    if (!ToWide(path, &wide)) return BadPath(path);
-    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    if (!ToWide(path, &wide)) return fail(MapStep::kOpen, BadPath(path));
+    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
-    if (!file.valid()) return SystemStatus("Cannot open", path, GetLastError());
+    if (!file.valid())
+      return fail(MapStep::kOpen, SystemStatus("Cannot open", path, GetLastError()));
     LARGE_INTEGER size{};
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size) ||
-        size.QuadPart <= 0 || static_cast<uint64_t>(size.QuadPart) > SIZE_MAX)
-      return Status::Error(ErrorKind::kIo, "Not a mappable file: " + path);
+        static_cast<uint64_t>(size.QuadPart) > SIZE_MAX)
+      return fail(MapStep::kOpen, Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
+    if (size.QuadPart <= 0)
+      return fail(MapStep::kCreateMapping,
+                  Status::Error(ErrorKind::kIo, "Not a mappable file: " + path));
     Handle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping.valid()) return SystemStatus("Cannot map", path, GetLastError());
+    if (!mapping.valid())
+      return fail(MapStep::kCreateMapping, SystemStatus("Cannot map", path, GetLastError()));
     const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
-    if (view == nullptr) return SystemStatus("Cannot map", path, GetLastError());
+    if (view == nullptr)
+      return fail(MapStep::kMapView, SystemStatus("Cannot map", path, GetLastError()));
     const auto bytes = static_cast<size_t>(size.QuadPart);
     return std::shared_ptr<const MappedFile>(
         std::make_shared<Win32MappedFile>(file.release(), mapping.release(), view, bytes));
+  }
+
+ public:
+  Result<std::shared_ptr<const MappedFile>> MapExclusive(const std::string& path) override {
+    return Map(path, 0, nullptr);
+  }
+
+  Result<std::shared_ptr<const MappedFile>> MapShared(const std::string& path,
+                                                      MapStep* failed_step) override {
+    return Map(path, FILE_SHARE_READ, failed_step);
   }
 
   Result<std::string> ReadFile(const std::string& path) override {
@@ -364,6 +413,31 @@ class Win32FileSystem : public FileSystem {
     if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
       return SystemStatus("Cannot stat", path, GetLastError());
     return FileTimeToUnix(data.ftLastWriteTime);
+  }
+
+  Result<FileTime> PreciseLastWriteTime(const std::string& path) override {
+    std::wstring wide;
+    if (!ToWide(path, &wide)) return BadPath(path);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
+      return SystemStatus("Cannot stat", path, GetLastError());
+    return PreciseFileTime(data.ftLastWriteTime);
+  }
+
+  Status RestoreLastWriteTime(const std::string& path, FileTime time) override {
+    std::wstring wide;
+    if (!ToWide(path, &wide)) return BadPath(path);
+    FILETIME write;
+    if (!PreciseToFileTime(time, &write))
+      return Status::Error(ErrorKind::kInvalidArgument, "Time out of range for " + path);
+    Handle file(CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return SystemStatus("Cannot set time of", path, GetLastError());
+    // No access time: it stays as it is.
+    if (!SetFileTime(file.get(), nullptr, nullptr, &write))
+      return SystemStatus("Cannot set time of", path, GetLastError());
+    return Status::Ok();
   }
 
   Status SetLastWriteTime(const std::string& path, int64_t seconds) override {
