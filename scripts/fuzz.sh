@@ -96,7 +96,8 @@ report() {
   cov=$(grep -oE ' cov: [0-9]+' "$log" | tail -1 | grep -oE '[0-9]+' || true)
   ft=$(grep -oE ' ft: [0-9]+' "$log" | tail -1 | grep -oE '[0-9]+' || true)
   corpus=$(grep -oE ' corp: [0-9]+/[0-9]+[a-zA-Z]*' "$log" | tail -1 | sed 's/ corp: //' || true)
-  found=$(sed -n 's/.*Test unit written to //p' "$log" | tr '\n' ' ')
+  # Slow units are reported, not failures.
+  found=$(sed -n 's/.*Test unit written to //p' "$log" | grep -v '/slow-unit-' | tr '\n' ' ')
   printf '%-17s %11s %9s %7s %8s %12s  %s\n' "$t" "${execs:--}" "${rate:--}" "${cov:--}" \
     "${ft:--}" "${corpus:--}" "${found:-$([ "$status" = 0 ] && echo none || echo "exit $status, see $log")}"
 }

@@ -46,7 +46,8 @@ void CheckInflate(std::string_view stream, size_t limit) {
     LUMORA_FUZZ_CHECK(full->size() <= kDefaultInflateLimit);
     // What fits the limit inflates under it.
     if (full->size() <= limit) LUMORA_FUZZ_CHECK(limited.ok());
-    CheckRoundTrip(*full);
+    // Level-9 compression of tens of megabytes would take most of a run.
+    if (full->size() <= (1u << 20)) CheckRoundTrip(*full);
   }
 }
 
