@@ -38,9 +38,9 @@ void ReadTables(const TLMBibleModule& bible) {
     (void)bible.GetLongBookTitle(b);
   }
   // Each lookup may scan the whole verse table: a few books only.
-  for (int b : {0, 1, 2, 19, 43, 66, bible.BookCount(), bible.BookCount() + 1}) {
+  for (int b : {0, 1, 43, bible.BookCount(), bible.BookCount() + 1}) {
     const int chapters = bible.GetChapterCount(b);
-    for (int c : {0, 1, chapters, chapters + 1}) {
+    for (int c : {1, chapters + 1}) {
       const int located = bible.LocateVerse(b, c, 1);
       LUMORA_FUZZ_CHECK(located >= 1 && located <= bible.VerseCount());
       (void)bible.GetVerseCount(b, c);
