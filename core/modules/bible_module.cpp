@@ -152,7 +152,9 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
   if (!raw.ok()) return NonFatal(raw.status().message() + " on GetVerseText", index);
   LoadWords();
   if (!words_ok_) return NonFatal("word list damaged on GetVerseText", index);
-  std::string text = ExpandWordCodes(*raw, words_);
+  std::optional<std::string> expanded = ExpandWordCodes(*raw, words_);
+  if (!expanded) return NonFatal("word codes expand past the text limit on GetVerseText", index);
+  std::string text = std::move(*expanded);
   if (HasStrongs()) text = with_strongs ? WriteOutStrongs(text) : RemoveStrongs(text);
   if (HasFootnotes() && !keep_footnotes) text = RemoveFootnotes(text);
   return text;

@@ -1,5 +1,7 @@
 #include "core/modules/verse_text_codec.h"
 
+#include <algorithm>
+
 #include "core/codec/base205.h"
 
 namespace lumora {
@@ -16,9 +18,10 @@ int DigitValue(char c) { return static_cast<unsigned char>(c) - kBase205FirstDig
 
 }  // namespace
 
-std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
+std::optional<std::string> ExpandWordCodes(std::string_view raw, const PackedStrings& words,
+                                           size_t limit) {
   std::string out;
-  out.reserve(raw.size() * 3);
+  out.reserve(std::min(raw.size() * 3, limit));
   size_t p = 0;
   while (p < raw.size()) {
     const char c = raw[p];
@@ -34,12 +37,15 @@ std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
           position = position * kBase205 + DigitValue(raw[p + k]);
         }
         if (valid && position < static_cast<int>(words.size())) {
-          out += words[static_cast<size_t>(position)];
+          const std::string_view word = words[static_cast<size_t>(position)];
+          if (word.size() > limit - std::min(out.size(), limit)) return std::nullopt;
+          out += word;
           p += digits + 1;
           continue;
         }
       }
     }
+    if (out.size() >= limit) return std::nullopt;
     out += c;
     ++p;
   }

@@ -3,10 +3,12 @@
 // Hebrew, 0x03 Greek, + two digits) and "{...}" footnotes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/codec/compression.h"
 #include "core/text/packed_strings.h"
 
 namespace lumora {
@@ -19,8 +21,12 @@ inline constexpr char kWordCode2Byte = 0x05;
 
 // Replaces each word code by its word. A code is expanded only when all its
 // digits are present and valid and the position exists in `words`; anything
-// else is left as it stands. Inserted words are not scanned again.
-std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words);
+// else is left as it stands. Inserted words are not scanned again. Nothing
+// when the text would grow past `limit` bytes: a damaged word list and
+// verse (one word of megabytes, coded thousands of times) must not exhaust
+// the memory.
+std::optional<std::string> ExpandWordCodes(std::string_view raw, const PackedStrings& words,
+                                           size_t limit = kDefaultInflateLimit);
 
 // The written-out Strong's token: the marker byte, "$" and the number as
 // four lower-case hex digits (always six bytes).

@@ -31,6 +31,16 @@ TEST(WordCodes, IncompleteOrInvalidCodesStayAsTheyAre) {
   EXPECT_EQ(ExpandWordCodes("\x05\xFC\xFC", kWords), "\x05\xFC\xFC"); // far past the list
 }
 
+// The limit that keeps a damaged Bible from expanding one verse to gigabytes
+// (BibleCorruptionTest.WordCodesOfAHugeWordGiveErrorText).
+TEST(WordCodes, ExpansionStopsAtTheLimit) {
+  const PackedStrings words = Words({"abcd", "x"});
+  EXPECT_EQ(ExpandWordCodes("\x04" "0\x04" "0", words, 8), "abcdabcd");
+  EXPECT_EQ(ExpandWordCodes("\x04" "0\x04" "0", words, 7), std::nullopt);
+  EXPECT_EQ(ExpandWordCodes("\x04" "1123", words, 4), "x123");
+  EXPECT_EQ(ExpandWordCodes("\x04" "11234", words, 4), std::nullopt);
+}
+
 TEST(StrongsTokens, WrittenOutAsDollarAndFourHexDigits) {
   // 0 x 205 + 49 = 49 = 0x31
   EXPECT_EQ(WriteOutStrongs("God\x03" "0a so"), "God\x03$0031 so");
