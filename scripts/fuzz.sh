@@ -15,8 +15,9 @@
 #   TARGET       bible_module, entry_module, ... (default: all of them)
 #
 # Each target keeps a working corpus in build-fuzz/corpus/TARGET (started
-# from fuzz/corpus/TARGET; runs go on from what earlier runs found) and
-# writes findings to build-fuzz/findings/TARGET/. The exit status is 1 when
+# from fuzz/corpus/TARGET; runs go on from what earlier runs found; --ci
+# starts afresh in build-fuzz/ci-corpus/) and writes findings to
+# build-fuzz/findings/TARGET/. The exit status is 1 when
 # a target found something.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -72,12 +73,14 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 run_target() {
   local t=$1
   local exe="$dir/fuzz/fuzz-$t" corpus="$dir/corpus/$t" findings="$dir/findings/$t"
+  if ((ci)); then
+    # A fresh corpus of its own: the committed seeds and the saved findings
+    # are the test, and a developer's corpus is left alone.
+    corpus="$dir/ci-corpus/$t"
+    rm -rf "$corpus"
+  fi
   mkdir -p "$corpus" "$findings" "$dir/logs"
   local inputs=("$corpus")
-  if ((ci)); then
-    # A fresh corpus: the committed seeds and the saved findings are the test.
-    rm -rf "$corpus" && mkdir -p "$corpus"
-  fi
   [ -d "fuzz/corpus/$t" ] && inputs+=("fuzz/corpus/$t")
   ((ci)) && [ -d "tests/data/fuzz/$t" ] && inputs+=("tests/data/fuzz/$t")
   local options=(-max_total_time="$seconds" -print_final_stats=1 -timeout=25 -rss_limit_mb=3072
@@ -97,7 +100,7 @@ report() {
   ft=$(grep -oE ' ft: [0-9]+' "$log" | tail -1 | grep -oE '[0-9]+' || true)
   corpus=$(grep -oE ' corp: [0-9]+/[0-9]+[a-zA-Z]*' "$log" | tail -1 | sed 's/ corp: //' || true)
   # Slow units are reported, not failures.
-  found=$(sed -n 's/.*Test unit written to //p' "$log" | grep -v '/slow-unit-' | tr '\n' ' ')
+  found=$(sed -n 's/.*Test unit written to //p' "$log" | { grep -v '/slow-unit-' || true; } | tr '\n' ' ')
   printf '%-17s %11s %9s %7s %8s %12s  %s\n' "$t" "${execs:--}" "${rate:--}" "${cov:--}" \
     "${ft:--}" "${corpus:--}" "${found:-$([ "$status" = 0 ] && echo none || echo "exit $status, see $log")}"
 }
