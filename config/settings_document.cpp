@@ -5,6 +5,16 @@
 #include "core/text/cp1252.h"
 
 namespace lumora::config {
+namespace {
+
+// Names and paths that compare equal without regard to case fold alike.
+std::string Folded(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(cp1252::Upper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
 
 bool SettingsDocument::HasKey(std::string_view path) const {
   for (const auto& key : keys_) {
@@ -21,13 +31,13 @@ SettingsDocument::Key& SettingsDocument::CreateKey(std::string_view path) {
   if (Key* key = FindKey(path)) return *key;
   keys_.push_back(std::make_unique<Key>());
   keys_.back()->path = std::string(path);
+  by_path_.emplace(Folded(path), keys_.back().get());
   return *keys_.back();
 }
 
 SettingsDocument::Key* SettingsDocument::FindKey(std::string_view path) {
-  for (auto& key : keys_)
-    if (cp1252::EqualNoCase(key->path, path)) return key.get();
-  return nullptr;
+  const auto it = by_path_.find(Folded(path));
+  return it == by_path_.end() ? nullptr : it->second;
 }
 
 const SettingsDocument::Key* SettingsDocument::FindKey(std::string_view path) const {
@@ -35,22 +45,27 @@ const SettingsDocument::Key* SettingsDocument::FindKey(std::string_view path) co
 }
 
 const SettingsValue* SettingsDocument::Find(const Key& key, std::string_view name) {
-  for (const Value& v : key.values)
-    if (cp1252::EqualNoCase(v.name, name)) return &v.value;
-  return nullptr;
+  const auto it = key.positions.find(Folded(name));
+  return it == key.positions.end() ? nullptr : &key.values[it->second].value;
 }
 
 void SettingsDocument::Set(Key& key, std::string_view name, SettingsValue value) {
-  for (Value& v : key.values)
-    if (cp1252::EqualNoCase(v.name, name)) {
-      v.value = std::move(value);
-      return;
-    }
+  const auto [it, added] = key.positions.emplace(Folded(name), key.values.size());
+  if (!added) {
+    key.values[it->second].value = std::move(value);
+    return;
+  }
   key.values.push_back({std::string(name), std::move(value)});
 }
 
 void SettingsDocument::Erase(Key& key, std::string_view name) {
-  std::erase_if(key.values, [&](const Value& v) { return cp1252::EqualNoCase(v.name, name); });
+  const auto it = key.positions.find(Folded(name));
+  if (it == key.positions.end()) return;
+  const size_t at = it->second;
+  key.positions.erase(it);
+  key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(at));
+  for (auto& [folded, position] : key.positions)
+    if (position > at) --position;
 }
 
 std::vector<const SettingsDocument::Key*> SettingsDocument::SortedKeys() const {

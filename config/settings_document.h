@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "config/settings_storage.h"
@@ -22,7 +23,11 @@ class SettingsDocument {
   };
   struct Key {
     std::string path;
-    std::vector<Value> values;  // in the order first written
+    std::vector<Value> values;  // in the order first written; changed by Set and Erase only
+    // The position in `values` of every name, by its upper-cased form (the
+    // comparison without regard to case), so that a file of thousands of
+    // values reads in linear time. Kept by Set and Erase.
+    std::unordered_map<std::string, size_t> positions;
   };
 
   bool HasKey(std::string_view path) const;
@@ -38,11 +43,15 @@ class SettingsDocument {
   // Keys sorted by path (a parent before its subkeys).
   std::vector<const Key*> SortedKeys() const;
   bool empty() const { return keys_.empty(); }
-  void Clear() { keys_.clear(); }
+  void Clear() {
+    keys_.clear();
+    by_path_.clear();
+  }
 
  private:
   // unique_ptr so a Key& handed out stays valid when more keys are created.
   std::vector<std::unique_ptr<Key>> keys_;
+  std::unordered_map<std::string, Key*> by_path_;  // upper-cased path -> key
 };
 
 // A SettingsKey over one key of a document. A key opened for reading only

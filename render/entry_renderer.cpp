@@ -361,8 +361,11 @@ void TEntryRenderer::FormatReferencesTo(std::string& out, std::string_view codes
     previous_book = a.book;
     previous_chapter = a.chapter;
 
+    // A word at a time: an entry may name the whole Bible thousands of times.
     const size_t bits_end = std::min(static_cast<size_t>(last) + 1, referenced_.size());
-    for (size_t v = static_cast<size_t>(first); v < bits_end; ++v) referenced_[v] = true;
+    if (static_cast<size_t>(first) < bits_end)
+      std::fill(referenced_.begin() + first, referenced_.begin() + static_cast<std::ptrdiff_t>(bits_end),
+                true);
 
     if (highlighted) {
       // The bold of the book title gives way to the highlight's own.

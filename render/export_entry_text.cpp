@@ -40,14 +40,22 @@ std::string CommentaryLinkText(int verse, const TLMBibleModule& bible) {
   return LinkText("Cmt. on " + FormatVerseList(verses, bible));
 }
 
-// The verses of a verse-range list, in order. A count running past the last
-// verse counts as none; an item whose first verse is no verse is skipped.
-std::vector<int> ListedVerses(std::string_view codes) {
+// The verses one conversion writes out of its reference lists at most: eight
+// times the Bible, some 25 times what the longest topic of a real Book names.
+// Only a damaged or hostile entry (the whole Bible named in each of thousands
+// of lists) gets that far; writing all of it out would take minutes and
+// gigabytes, so its later lists keep only the verses within the budget.
+constexpr size_t kMaxListedVerses = 8 * size_t{kVerseCount};
+
+// The verses of a verse-range list, in order, while `budget` lasts (it is
+// reduced by the verses taken). A count running past the last verse counts
+// as none; an item whose first verse is no verse is skipped.
+std::vector<int> ListedVerses(std::string_view codes, size_t& budget) {
   std::vector<int> verses;
   for (TVerseRange r : DecodeVerseRanges(codes)) {
     if (!IsVerseIndex(r.first)) continue;
     if (r.last > kVerseCount) r.last = r.first;
-    for (int v = r.first; v <= r.last; ++v) verses.push_back(v);
+    for (int v = r.first; v <= r.last && budget > 0; ++v, --budget) verses.push_back(v);
   }
   return verses;
 }
@@ -55,6 +63,7 @@ std::vector<int> ListedVerses(std::string_view codes) {
 std::string ConvertReferenceLists(std::string_view in, const TLMBibleModule& bible, bool html) {
   std::string out;
   out.reserve(in.size() + in.size() / 2);
+  size_t budget = kMaxListedVerses;
   size_t pos = 0;
   while (pos < in.size()) {
     const size_t start = in.find(kVerseList, pos);
@@ -67,7 +76,7 @@ std::string ConvertReferenceLists(std::string_view in, const TLMBibleModule& bib
       pos = start + 1;
       continue;
     }
-    const std::vector<int> verses = ListedVerses(in.substr(start + 1, end - start - 1));
+    const std::vector<int> verses = ListedVerses(in.substr(start + 1, end - start - 1), budget);
     const std::string list = FormatVerseList(verses, bible);
     out += html ? LinkText(list) : list;
     pos = end + 1;

@@ -80,7 +80,10 @@ std::string FormatVerseRanges(const TVerseRangeList& ranges, const TLMBibleModul
 //  - a 0x06 number that names no entry (Book) or no title (Commentary)
 //    writes nothing;
 //  - a 0x0E without two base-205 digits after it is dropped, the bytes after
-//    it kept; one whose digits name no verse is dropped with its digits.
+//    it kept; one whose digits name no verse is dropped with its digits;
+//  - the reference lists of one entry write out at most 8 x 31102 verses
+//    (a real entry names a few thousand); lists past that write only what
+//    still fits, so a hostile entry cannot take minutes and gigabytes.
 // A "[Non-fatal internal error: " text of a damaged record converts like any
 // other text.
 std::string ExportEntryText(std::string_view text, const TLMDictionaryModule& book,

@@ -1,6 +1,9 @@
 #include "render/key_highlighter.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <string_view>
 
 #include "core/modules/verse_text_codec.h"
 #include "core/text/cp1252.h"
@@ -25,51 +28,104 @@ const std::array<unsigned char, 256>& LowerMap() {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// Inserts `marker` at `at` in both strings (they always have one length).
-void InsertMarker(std::string& text, std::string& work, size_t at, char marker) {
-  text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), marker);
-  work.insert(work.begin() + static_cast<std::ptrdiff_t>(at), marker);
-}
+// A string with a gap at the last insertion point: the markers of one key go
+// in left to right, so each insertion moves only the bytes since the last
+// one, not the rest of the text (a long verse with thousands of hits would
+// otherwise be copied thousands of times).
+class GapText {
+ public:
+  explicit GapText(std::string text) : buf_(std::move(text)), gap_at_(buf_.size()) {}
+
+  size_t size() const { return buf_.size() - gap_; }
+  char at(size_t i) const { return buf_[i < gap_at_ ? i : i + gap_]; }
+  void set(size_t i, char c) { buf_[i < gap_at_ ? i : i + gap_] = c; }
+
+  void Insert(size_t i, char c) {
+    MoveGap(i);
+    if (gap_ == 0) {
+      const size_t grow = std::max<size_t>(64, size() / 2);
+      buf_.insert(gap_at_, grow, '\0');
+      gap_ = grow;
+    }
+    buf_[gap_at_++] = c;
+    --gap_;
+  }
+
+  // First occurrence of `key` at or after `from`; npos when none. The gap
+  // goes to `from` first (it usually is there already).
+  size_t Find(std::string_view key, size_t from) {
+    if (from > size()) return std::string::npos;
+    MoveGap(from);
+    const size_t found = std::string_view(buf_).substr(gap_at_ + gap_).find(key);
+    return found == std::string_view::npos ? found : found + gap_at_;
+  }
+
+  std::string Take() {
+    buf_.erase(gap_at_, gap_);
+    gap_ = 0;
+    return std::move(buf_);
+  }
+
+ private:
+  void MoveGap(size_t i) {
+    if (i < gap_at_)
+      std::memmove(&buf_[i + gap_], &buf_[i], gap_at_ - i);
+    else if (i > gap_at_)
+      std::memmove(&buf_[gap_at_], &buf_[gap_at_ + gap_], i - gap_at_);
+    gap_at_ = i;
+  }
+
+  std::string buf_;
+  size_t gap_at_;
+  size_t gap_ = 0;
+};
 
 void MarkKey(std::string& text, const std::string& key, bool case_sensitive,
              bool strongs_links) {
   const size_t length = key.size();
   const bool token_key = IsStrongsByte(key[0]);
-  std::string work = case_sensitive ? text : AnsiLower(text);
+  std::string lowered = case_sensitive ? text : AnsiLower(text);
   if (strongs_links && !token_key) {
     // A word key must not match inside a token's number.
-    for (size_t i = 0; i < work.size(); ++i)
-      if (IsStrongsByte(work[i]))
-        for (size_t d = 1; d <= 5 && i + d < work.size(); ++d) work[i + d] = '$';
+    for (size_t i = 0; i < lowered.size(); ++i)
+      if (IsStrongsByte(lowered[i]))
+        for (size_t d = 1; d <= 5 && i + d < lowered.size(); ++d) lowered[i + d] = '$';
   }
+  // `marked` and `work` get the same insertions; `work` is searched.
+  GapText marked(std::move(text)), work(std::move(lowered));
+  auto insert = [&](size_t at, char marker) {
+    marked.Insert(at, marker);
+    work.Insert(at, marker);
+  };
   size_t from = 0;
-  for (size_t p = work.find(key, from); p != std::string::npos; p = work.find(key, from)) {
-    work[p] = '^';  // this occurrence is done
+  for (size_t p = work.Find(key, from); p != std::string::npos; p = work.Find(key, from)) {
+    work.set(p, '^');  // this occurrence is done
     size_t caret = p;
     if (token_key) {
       // The token tags the words after the previous token (or from the start).
       size_t start = 0;
       for (size_t t = p; t-- > 0;)
-        if (IsStrongsByte(work[t])) {
+        if (IsStrongsByte(work.at(t))) {
           start = t + 6;
           break;
         }
-      InsertMarker(text, work, p + length, kHighlightEnd);
+      insert(p + length, kHighlightEnd);
       if (start > work.size()) start = work.size();
-      InsertMarker(text, work, start, kHighlightStart);
+      insert(start, kHighlightStart);
       if (start <= caret) ++caret;
     } else {
-      const bool open_before = p == 0 || !IsAsciiLetter(work[p - 1]);
-      const bool open_after = p + length >= work.size() || !IsAsciiLetter(work[p + length]);
+      const bool open_before = p == 0 || !IsAsciiLetter(work.at(p - 1));
+      const bool open_after = p + length >= work.size() || !IsAsciiLetter(work.at(p + length));
       if (open_before && open_after) {
-        InsertMarker(text, work, p + length, kHighlightEnd);
-        InsertMarker(text, work, p, kHighlightStart);
+        insert(p + length, kHighlightEnd);
+        insert(p, kHighlightStart);
         ++caret;
       }
     }
     // On after the hit: a key that matches its own "^" cannot loop.
     from = caret + 1;
   }
+  text = marked.Take();
 }
 
 }  // namespace

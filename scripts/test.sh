@@ -2,14 +2,15 @@
 # Builds everything and runs every test: the unit tests, the tests on the
 # sample library imported from Debian's packages, the unit tests again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the full search's
-# concurrency tests under ThreadSanitizer, and last the Windows
+# concurrency tests under ThreadSanitizer, the fuzz targets over their seeds
+# and saved findings (scripts/fuzz.sh --ci), and last the Windows
 # build with its tests under wine (scripts/test-windows.sh).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$LUMORA_ROOT"
 
 lumora_apt_install "${LUMORA_BUILD_PACKAGES[@]}" "${LUMORA_LIBRARY_PACKAGES[@]}" \
-  "${LUMORA_TEST_PACKAGES[@]}"
+  "${LUMORA_TEST_PACKAGES[@]}" "${LUMORA_FUZZ_PACKAGES[@]}"
 
 # Each stage's heading says how long the run has taken so far.
 stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
@@ -70,6 +71,7 @@ run_sharded build-asan/tests/lumora-library-tests
 run_sharded build-asan/tests/lumora-render-tests
 if [ -x build-asan/tests/lumora-search-tests ]; then run_sharded build-asan/tests/lumora-search-tests; fi
 run_sharded build-asan/tests/lumora-concurrency-tests
+run_sharded build-asan/tests/lumora-fuzz-tests
 # The widget tests in one process: several of them share the per-user
 # settings and the single-instance names.
 if [ -x build-asan/lumora-ui-tests ]; then
@@ -90,6 +92,11 @@ cmake --build build-tsan --target lumora-concurrency-tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   build-tsan/tests/lumora-concurrency-tests --gtest_brief=1 \
   --gtest_filter=-ParallelLibraryTest.EveryTextReadsTheSameWithBothInflaters
+
+stage "Fuzz targets (clang, libFuzzer)"
+# Builds only what the targets link (build-fuzz/), runs every committed seed
+# and saved finding, then fuzzes each target for a few seconds.
+scripts/fuzz.sh --ci -t 8
 
 stage "Windows build and tests"
 scripts/test-windows.sh

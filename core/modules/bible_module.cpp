@@ -155,7 +155,9 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
   const StrongsTokens tokens = !HasStrongs()  ? StrongsTokens::kKeep
                                : with_strongs ? StrongsTokens::kWriteOut
                                               : StrongsTokens::kRemove;
-  std::string text = DecodeVerseText(*raw, word_table_, tokens);
+  std::optional<std::string> decoded = DecodeVerseText(*raw, word_table_, tokens);
+  if (!decoded) return NonFatal("word codes expand past the text limit on GetVerseText", index);
+  std::string text = std::move(*decoded);
   if (HasFootnotes() && !keep_footnotes) RemoveFootnotesInPlace(text);
   return text;
 }

@@ -43,16 +43,20 @@ Result<std::string> AssembleEntryFile(const EntryFileParts& parts, EntryFileLayo
 uint64_t EndOfEntryData(const uint8_t* base, size_t size, uint32_t table, uint32_t count,
                         uint32_t title_block) {
   uint64_t end = uint64_t{table} + 4 * uint64_t{count};
+  // Only data inside the file is in use: a damaged length (a title block
+  // claiming gigabytes) must not move the index far past the end.
+  auto extend = [&](uint64_t at, uint64_t length) {
+    if (FitsIn(at, length, size)) end = std::max(end, at + length);
+  };
   if (FitsIn(table, 4 * uint64_t{count}, size)) {
     for (uint32_t i = 0; i < count; ++i) {
       const int32_t offset = LoadI32(base + table + 4 * i);
       if (offset < 0 || !FitsIn(static_cast<uint32_t>(offset), 2, size)) continue;
-      end = std::max<uint64_t>(end, uint64_t(offset) + 2 + LoadU16(base + offset));
+      extend(uint64_t(offset) + 2, LoadU16(base + offset));
     }
   }
-  if (FitsIn(title_block, 4, size))
-    end = std::max<uint64_t>(end, uint64_t{title_block} + 4 + LoadU32(base + title_block));
-  return std::min<uint64_t>(std::max<uint64_t>(end, 0), UINT32_MAX);
+  if (FitsIn(title_block, 4, size)) extend(uint64_t{title_block} + 4, LoadU32(base + title_block));
+  return std::min<uint64_t>(end, UINT32_MAX);
 }
 
 }  // namespace lumora

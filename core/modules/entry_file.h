@@ -36,8 +36,9 @@ struct EntryFileLayout {
 // the header must name.
 Result<std::string> AssembleEntryFile(const EntryFileParts& parts, EntryFileLayout* layout);
 
-// The first byte after every record, the table and the title block: where
-// an in-place verse-link rebuild may write.
+// The first byte after every record, the table and the title block that lie
+// inside the file: where an in-place verse-link rebuild may write. Never past
+// the end of a file whose table fits it.
 uint64_t EndOfEntryData(const uint8_t* base, size_t size, uint32_t table, uint32_t count,
                         uint32_t title_block);
 

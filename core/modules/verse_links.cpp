@@ -1,26 +1,58 @@
 #include "core/modules/verse_links.h"
 
+#include <algorithm>
+
 #include "core/codec/base205.h"
 #include "core/io/byte_io.h"
 #include "core/refs/verse_index.h"
 
 namespace lumora {
 
+namespace {
+
+// Sorts `ranges` and joins those that overlap or touch. Disjoint ranges of
+// the 31102 verses are at most 15551, so the list stays small however often
+// an entry names the same verses.
+void MergeLinkedRanges(TVerseRangeList& ranges) {
+  std::sort(ranges.begin(), ranges.end(),
+            [](const TVerseRange& a, const TVerseRange& b) { return a.first < b.first; });
+  size_t kept = 0;
+  for (const TVerseRange& r : ranges) {
+    if (kept > 0 && r.first <= ranges[kept - 1].last + 1)
+      ranges[kept - 1].last = std::max(ranges[kept - 1].last, r.last);
+    else
+      ranges[kept++] = r;
+  }
+  ranges.resize(kept);
+}
+
+}  // namespace
+
 VerseLinkIndex::VerseLinkIndex() : verses_(kVerseCount) {}
 
 void VerseLinkIndex::AddEntry(uint16_t entry, std::string_view text) {
+  // The ranges of all the entry's lists are merged before any verse is
+  // visited: an entry naming the whole Bible in each of thousands of lists
+  // costs one pass over the verses, not one per list.
+  constexpr size_t kMergeAt = 1 << 16;
+  TVerseRangeList ranges;
   size_t start = text.find(kVerseListStart);
   while (start != std::string_view::npos) {
     const size_t end = text.find(kVerseListEnd, start + 1);
     if (end == std::string_view::npos) break;  // an unclosed list ends the scan
     for (const TVerseRange& r : DecodeVerseRanges(text.substr(start + 1, end - start - 1))) {
       if (r.first < 1 || r.first > r.last || r.last > kVerseCount) continue;
-      for (int v = r.first; v <= r.last; ++v) {
-        TEntryIndex& list = verses_[static_cast<size_t>(v - 1)];
-        if (list.empty() || list.back() != entry) list.push_back(entry);
-      }
+      ranges.push_back(r);
+      if (ranges.size() >= kMergeAt) MergeLinkedRanges(ranges);
     }
     start = text.find(kVerseListStart, end);
+  }
+  MergeLinkedRanges(ranges);
+  for (const TVerseRange& r : ranges) {
+    for (int v = r.first; v <= r.last; ++v) {
+      TEntryIndex& list = verses_[static_cast<size_t>(v - 1)];
+      if (list.empty() || list.back() != entry) list.push_back(entry);
+    }
   }
 }
 

@@ -19,9 +19,10 @@ int DigitValue(char c) { return static_cast<unsigned char>(c) - kBase205FirstDig
 
 }  // namespace
 
-std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
+std::optional<std::string> ExpandWordCodes(std::string_view raw, const PackedStrings& words,
+                                           size_t limit) {
   std::string out;
-  out.reserve(raw.size() * 3);
+  out.reserve(std::min(raw.size() * 3, limit));
   size_t p = 0;
   while (p < raw.size()) {
     const char c = raw[p];
@@ -37,12 +38,15 @@ std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words) {
           position = position * kBase205 + DigitValue(raw[p + k]);
         }
         if (valid && position < static_cast<int>(words.size())) {
-          out += words[static_cast<size_t>(position)];
+          const std::string_view word = words[static_cast<size_t>(position)];
+          if (word.size() > limit - std::min(out.size(), limit)) return std::nullopt;
+          out += word;
           p += digits + 1;
           continue;
         }
       }
     }
+    if (out.size() >= limit) return std::nullopt;
     out += c;
     ++p;
   }
@@ -179,6 +183,7 @@ class VerseTextWriter {
     at_ += 6;
   }
   std::string Text() const { return std::string(buffer_->data(), at_); }
+  size_t Size() const { return at_; }
 
  private:
   void Room(size_t n) {
@@ -192,15 +197,20 @@ bool IsWordCodeByte(char c) { return c == kWordCode1Byte || c == kWordCode2Byte;
 bool IsDigitByte(char c) { return IsBase205Digit(static_cast<unsigned char>(c)); }
 
 // Walks `raw` as ExpandWordCodes does and handles each Strong's token where
-// the expanded text would have it. False when that cannot be told from the
-// raw text: a marker followed by a word code, whose word would supply the
-// token's digits.
-template <typename Sink>
-bool WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTokens tokens,
-                   Sink& sink) {
+// the expanded text would have it. kTakeThePasses when that cannot be told
+// from the raw text: a marker followed by a word code, whose word would
+// supply the token's digits.
+enum class Walk { kDone, kTakeThePasses, kTooLong };
+
+template <class Sink>
+Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTokens tokens,
+                   size_t limit, Sink& sink) {
   const size_t n = raw.size();
   size_t p = 0;
   while (p < n) {
+    // A word adds at most its own length, so checking once per step keeps
+    // the buffer within limit plus one word.
+    if (sink.Size() > limit) return Walk::kTooLong;
     const char c = raw[p];
     if (IsWordCodeByte(c)) {
       const size_t digits = c == kWordCode1Byte ? 1 : 2;
@@ -225,27 +235,32 @@ bool WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
         continue;
       }
       if ((p + 1 < n && IsWordCodeByte(raw[p + 1])) || (p + 2 < n && IsWordCodeByte(raw[p + 2])))
-        return false;
+        return Walk::kTakeThePasses;
     }
     sink.Byte(c);
     ++p;
   }
-  return true;
+  return sink.Size() > limit ? Walk::kTooLong : Walk::kDone;
 }
 
 }  // namespace
 
-std::string DecodeVerseText(std::string_view raw, const VerseWordTable& words,
-                            StrongsTokens tokens) {
+std::optional<std::string> DecodeVerseText(std::string_view raw, const VerseWordTable& words,
+                                           StrongsTokens tokens, size_t limit) {
   if (tokens == StrongsTokens::kKeep || !words.holds_strongs_bytes()) {
     VerseTextWriter writer;
-    if (WalkVerseText(raw, words, tokens, writer)) return writer.Text();
+    switch (WalkVerseText(raw, words, tokens, limit, writer)) {
+      case Walk::kDone: return writer.Text();
+      case Walk::kTooLong: return std::nullopt;
+      case Walk::kTakeThePasses: break;
+    }
   }
-  std::string text = ExpandWordCodes(raw, words.words());
+  std::optional<std::string> text = ExpandWordCodes(raw, words.words(), limit);
+  if (!text) return std::nullopt;
   switch (tokens) {
     case StrongsTokens::kKeep: return text;
-    case StrongsTokens::kRemove: return RemoveStrongs(text);
-    case StrongsTokens::kWriteOut: return WriteOutStrongs(text);
+    case StrongsTokens::kRemove: return RemoveStrongs(*text);
+    case StrongsTokens::kWriteOut: return WriteOutStrongs(*text);
   }
   return text;
 }

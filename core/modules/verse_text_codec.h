@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/codec/compression.h"
 #include "core/text/packed_strings.h"
 
 namespace lumora {
@@ -20,8 +22,12 @@ inline constexpr char kWordCode2Byte = 0x05;
 
 // Replaces each word code by its word. A code is expanded only when all its
 // digits are present and valid and the position exists in `words`; anything
-// else is left as it stands. Inserted words are not scanned again.
-std::string ExpandWordCodes(std::string_view raw, const PackedStrings& words);
+// else is left as it stands. Inserted words are not scanned again. Nothing
+// when the text would grow past `limit` bytes: a damaged word list and
+// verse (one word of megabytes, coded thousands of times) must not exhaust
+// the memory.
+std::optional<std::string> ExpandWordCodes(std::string_view raw, const PackedStrings& words,
+                                           size_t limit = kDefaultInflateLimit);
 
 // The written-out Strong's token: the marker byte, "$" and the number as
 // four lower-case hex digits (always six bytes).
@@ -75,8 +81,10 @@ class VerseWordTable {
 // one pass with one allocation: the text of every verse read goes through
 // here. The result is the same as the passes one after the other; a text
 // where they could differ (a Strong's byte inside a word, or a token whose
-// digits are word codes) takes the passes one after the other.
-std::string DecodeVerseText(std::string_view raw, const VerseWordTable& words,
-                            StrongsTokens tokens);
+// digits are word codes) takes the passes one after the other. Nothing when
+// the words expand the text past `limit` bytes, as for ExpandWordCodes.
+std::optional<std::string> DecodeVerseText(std::string_view raw, const VerseWordTable& words,
+                                           StrongsTokens tokens,
+                                           size_t limit = kDefaultInflateLimit);
 
 }  // namespace lumora

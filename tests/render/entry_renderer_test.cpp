@@ -90,6 +90,20 @@ TEST_F(EntryRenderer, ReferencedVersesAreAscendingAndUnique) {
   EXPECT_TRUE(r.GetReferencedVerses().empty());
 }
 
+// Found by fuzzing: every reference set its verses' bits one at a time, so an
+// entry naming the whole Bible in each of its items took minutes to show.
+TEST_F(EntryRenderer, WholeBibleReferencesRepeatedMarkEveryVerseOnce) {
+  const std::string whole = B(1) + "+" + B(31100);
+  std::string codes = whole;
+  for (int i = 0; i < 500'000; ++i) codes += "," + whole;
+  r.SetLinkMultipleVerses(true);
+  Render(List(codes) + List(B(31102)));
+  const TVerseList referenced = r.GetReferencedVerses();
+  ASSERT_EQ(referenced.size(), 31102u);
+  EXPECT_EQ(referenced.front(), 1);
+  EXPECT_EQ(referenced.back(), 31102);
+}
+
 TEST_F(EntryRenderer, ControlSequences) {
   titles.push_back("john 3:16");
   for (int i = 0; i < 30; ++i) titles.push_back("t" + N(i));

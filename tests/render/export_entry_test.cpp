@@ -263,6 +263,32 @@ TEST(ExportEntryRobustnessTest, RandomMarkupAlwaysConverts) {
   }
 }
 
+// Found by fuzzing: reference lists were written out verse by verse without
+// bound, so 1500 lists naming the whole Bible (a 9 KB entry) took minutes and
+// hundreds of megabytes. One entry now writes out at most 8 x 31102 verses;
+// real entries name a few thousand.
+TEST(ExportEntryRobustnessTest, ReferenceListsWriteOutAtMostEightBibles) {
+  const ExportLibrary& lib = ExportModules();
+  const std::string whole = References(EncodeBase205(1) + "+" + EncodeBase205(31100));
+  std::string text;
+  for (int i = 0; i < 1500; ++i) text += whole;
+  const std::string last_list = References(EncodeBase205(test::kJohn3_16));
+  for (const bool plain : {false, true}) {
+    const std::string out =
+        ExportEntryText(text + last_list, *lib.book, *lib.kjv, false, true, plain);
+    size_t lists = 0;
+    for (size_t at = out.find("Genesis 1:1-31"); at != std::string::npos;
+         at = out.find("Genesis 1:1-31", at + 1))
+      ++lists;
+    EXPECT_EQ(lists, 8u);  // the first eight lists, whole
+    EXPECT_EQ(out.find("John 3:16"), std::string::npos);  // past the budget
+  }
+  // Within the budget every list is written out.
+  const std::string eight = ExportEntryText(whole + whole + last_list, *lib.book, *lib.kjv, false,
+                                            true, true);
+  EXPECT_NE(eight.find("John 3:16"), std::string::npos);
+}
+
 TEST(ExportRangesTest, CommentRangeHasOneHeadingPerComment) {
   const ExportLibrary& lib = ExportModules();
   const TVerseRangeList genesis = {{1, 3}};

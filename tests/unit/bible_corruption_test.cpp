@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "core/codec/compression.h"
 #include "core/io/byte_io.h"
 #include "core/modules/bible_header.h"
 #include "core/modules/bible_mapping_cache.h"
@@ -125,6 +126,32 @@ TEST_F(BibleCorruptionTest, DamagedWordListReadsAsErrorTextsNotCodes) {
   EXPECT_TRUE((*r)->Words().empty());
   EXPECT_EQ((*r)->FindWord("God"), -1);
   EXPECT_EQ((*r)->GetShortBookTitle(43), "Joh");  // everything else still works
+}
+
+// Found with the fuzz harness: a word list holding one word of a megabyte and
+// a verse of a few kilobytes coding it thousands of times expanded to
+// gigabytes and ended the program. The verse now reads as an error text.
+TEST_F(BibleCorruptionTest, WordCodesOfAHugeWordGiveErrorText) {
+  std::string bytes = good_;
+  const Result<std::string> words = CompressString(std::string(1 << 20, 'W'));
+  std::string codes;
+  for (int i = 0; i < 5000; ++i) codes += "\x04" "0";
+  const Result<std::string> verse = CompressString(codes);
+  ASSERT_TRUE(words.ok() && verse.ok());
+  BibleHeader h = header_;
+  h.word_list = static_cast<uint32_t>(bytes.size());
+  h.word_list_size = static_cast<uint32_t>(words->size());
+  bytes += *words;
+  StoreU32(bytes, header_.verse_table, static_cast<uint32_t>(bytes.size()));  // Genesis 1:1
+  StoreU16(bytes, header_.verse_table + 4, static_cast<uint16_t>(verse->size()));
+  bytes += *verse;
+  bytes.replace(0, kBibleHeaderSize, h.Encode());
+  Result<std::unique_ptr<TLMBibleModule>> r = Open(bytes);
+  ASSERT_TRUE(r.ok()) << r.status().message();
+  EXPECT_EQ((*r)->GetVerseText(1, true, true),
+            "[Non-fatal internal error: word codes expand past the text limit on GetVerseText (1)]");
+  EXPECT_EQ((*r)->Words().size(), 1u);
+  EXPECT_EQ((*r)->GetShortBookTitle(43), "Joh");
 }
 
 TEST_F(BibleCorruptionTest, ShortTitleListAnswersWithErrorText) {

@@ -189,6 +189,29 @@ TEST_F(BookModuleTest, InPlaceRebuildKeepsTheDateAndNeverShortens) {
   EXPECT_EQ((*stale)->GetEntryText(1), VerseList({{26137, 26137}}));
 }
 
+// Found by fuzzing: the index visited every verse of every list, so an entry
+// naming the whole Bible in each of millions of lists (a record of a few
+// kilobytes) kept the writer, and the rebuild at start-up, busy for hours.
+// Each verse now gets the entry once, in one pass over the merged ranges.
+TEST_F(BookModuleTest, VerseLinksOfOverlappingAndRepeatedListsNameEachVerseOnce) {
+  auto book = NewUserBook();
+  for (const char* t : {"a", "b"}) ASSERT_TRUE(book->AddEntry(t).ok());
+  const std::string whole_bible = VerseList({{1, 31101}});
+  std::string huge;
+  for (int i = 0; i < 2'000'000; ++i) huge += whole_bible;
+  ASSERT_TRUE(book->WriteEntry(huge, 0).ok());
+  // Unsorted, overlapping, touching and repeated ranges, across lists.
+  ASSERT_TRUE(book->WriteEntry(VerseList({{40, 50}, {10, 20}, {15, 30}}) + " " +
+                                   VerseList({{31, 31}, {45, 60}, {10, 10}}) + VerseList({{70, 70}}),
+                               1)
+                  .ok());
+  for (int v0 : {0, 8, 8000, 31100}) EXPECT_EQ(book->GetVerseEntries(v0), TEntryIndex{0}) << v0;
+  EXPECT_TRUE(book->GetVerseEntries(31101).empty());
+  for (int v = 10; v <= 31; ++v) EXPECT_EQ(book->GetVerseEntries(v - 1), (TEntryIndex{0, 1})) << v;
+  for (int v : {32, 39, 61, 69, 71}) EXPECT_EQ(book->GetVerseEntries(v - 1), TEntryIndex{0}) << v;
+  for (int v : {40, 60, 70}) EXPECT_EQ(book->GetVerseEntries(v - 1), (TEntryIndex{0, 1})) << v;
+}
+
 TEST_F(BookModuleTest, ReadOnlyStaleIndexIsBuiltInMemoryOnly) {
   auto book = NewUserBook();
   ASSERT_TRUE(book->AddEntry("a").ok());

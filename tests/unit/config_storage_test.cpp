@@ -155,6 +155,35 @@ class FileStorageTest : public ::testing::Test {
   MemoryFileSystem fs_;
 };
 
+// Found with the fuzz harness: every value and key was looked up by a scan
+// of all the others, so a settings file of a few hundred thousand lines took
+// hours to read. Names still compare without regard to case, a rewrite
+// keeps its place and a deletion closes the gap.
+TEST(RegFile, AFileOfThousandsOfValuesAndKeysReads) {
+  std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n";
+  for (int i = 0; i < 200'000; ++i) text += "\"v" + std::to_string(i) + "\"=dword:00000001\n";
+  text += "\"V17\"=dword:00000002\n";
+  for (int i = 0; i < 50'000; ++i) text += "[HKCU\\K\\s" + std::to_string(i) + "]\n";
+  text += "[HKCU\\k\\S49999]\n\"x\"=\"y\"\n";
+  SettingsDocument doc = Parse(text);
+  SettingsDocument::Key* key = doc.FindKey("k");
+  ASSERT_NE(key, nullptr);
+  ASSERT_EQ(key->values.size(), 200'000u);
+  EXPECT_EQ(key->values[17].name, "v17");
+  EXPECT_EQ(Get(doc, "K", "V17"), SettingsValue::Dword(2));
+  EXPECT_EQ(doc.SortedKeys().size(), 50'001u);
+  EXPECT_EQ(Get(doc, "K\\s49999", "X"), SettingsValue::String("y"));
+  SettingsDocument::Erase(*key, "V3");
+  SettingsDocument::Set(*key, "v199999", SettingsValue::Dword(5));
+  SettingsDocument::Set(*key, "new", SettingsValue::Dword(6));
+  EXPECT_EQ(key->values.size(), 200'000u);
+  EXPECT_EQ(key->values[3].name, "v4");
+  EXPECT_EQ(key->values[199'998].value, SettingsValue::Dword(5));
+  EXPECT_EQ(key->values.back().name, "new");
+  EXPECT_EQ(Get(doc, "K", "v3"), std::nullopt);
+  EXPECT_EQ(Get(doc, "K", "V4"), SettingsValue::Dword(1));
+}
+
 TEST_F(FileStorageTest, FirstSaveCreatesTheFoldersAndTheFile) {
   FileStorage storage(fs_, kFile);
   EXPECT_EQ(storage.OpenForRead("Software\\Lumora 4").status().kind(), ErrorKind::kNotFound);

@@ -33,6 +33,23 @@ TEST(WordCodes, IncompleteOrInvalidCodesStayAsTheyAre) {
   EXPECT_EQ(ExpandWordCodes("\x05\xFC\xFC", kWords), "\x05\xFC\xFC"); // far past the list
 }
 
+// The limit that keeps a damaged Bible from expanding one verse to gigabytes
+// (BibleCorruptionTest.WordCodesOfAHugeWordGiveErrorText).
+TEST(WordCodes, ExpansionStopsAtTheLimit) {
+  const PackedStrings words = Words({"abcd", "x"});
+  EXPECT_EQ(ExpandWordCodes("\x04" "0\x04" "0", words, 8), "abcdabcd");
+  EXPECT_EQ(ExpandWordCodes("\x04" "0\x04" "0", words, 7), std::nullopt);
+  EXPECT_EQ(ExpandWordCodes("\x04" "1123", words, 4), "x123");
+  EXPECT_EQ(ExpandWordCodes("\x04" "11234", words, 4), std::nullopt);
+  // The one-pass decoder every verse read takes keeps the same limit.
+  const VerseWordTable table(&words);
+  for (StrongsTokens tokens : {StrongsTokens::kKeep, StrongsTokens::kRemove}) {
+    EXPECT_EQ(DecodeVerseText("\x04" "0\x04" "0", table, tokens, 8), "abcdabcd");
+    EXPECT_EQ(DecodeVerseText("\x04" "0\x04" "0", table, tokens, 7), std::nullopt);
+    EXPECT_EQ(DecodeVerseText("\x04" "11234", table, tokens, 4), std::nullopt);
+  }
+}
+
 TEST(StrongsTokens, WrittenOutAsDollarAndFourHexDigits) {
   // 0 x 205 + 49 = 49 = 0x31
   EXPECT_EQ(WriteOutStrongs("God\x03" "0a so"), "God\x03$0031 so");
@@ -82,7 +99,7 @@ TEST(VerseTextDecoding, OnePassEqualsThePassesInTurn) {
     std::string raw(rng() % 12, ' ');
     for (char& c : raw) c = alphabet[rng() % sizeof alphabet];
     for (const PackedStrings* words : {&plain, &odd}) {
-      const std::string expanded = ExpandWordCodes(raw, *words);
+      const std::string expanded = ExpandWordCodes(raw, *words).value();
       const VerseWordTable table(words);
       ASSERT_EQ(table.holds_strongs_bytes(), words == &odd);
       ASSERT_EQ(DecodeVerseText(raw, table, StrongsTokens::kKeep), expanded);
