@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -117,7 +118,7 @@ TEST_F(CopyCommandsTest, KjvslCopiesCarryGreekAndTransliterations) {
   LUMORA_REQUIRE_SAMPLE(folder);
   TStartedWindow w(folder);
   EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("KJVSL"));
-  EXPECT_TRUE(doubles_.clipboard.text.contains(QLatin1String("God <theós>")))
+  EXPECT_TRUE(doubles_.clipboard.text.contains(QStringLiteral("God <theós>")))
       << doubles_.clipboard.text.toStdString();
   EXPECT_FALSE(doubles_.clipboard.html.contains(QLatin1String("face=\"Symbol\"")));
   EXPECT_TRUE(std::any_of(doubles_.clipboard.html.begin(), doubles_.clipboard.html.end(),
@@ -143,9 +144,17 @@ TEST_F(CopyCommandsTest, AccentsAndTheCodePagesUpperHalfArriveAsUnicode) {
   test::WriteTestBible(library.Path() + "/Bibles", "CPB.lmb", cp);
   TStartedWindow w(library.Path());
   EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
-  EXPECT_TRUE(doubles_.clipboard.text.endsWith(
-      QStringLiteral("\u201CQuoted\u201D \u2013 en \u2014 em \u20AC euro \u2026 \u2018s\u2019")))
-      << doubles_.clipboard.text.toStdString();
+  const QString expected =
+      QStringLiteral("\u201CQuoted\u201D \u2013 en \u2014 em \u20AC euro \u2026 \u2018s\u2019");
+  EXPECT_TRUE(doubles_.clipboard.text.endsWith(expected)) << doubles_.clipboard.text.toStdString();
+  // An export file carries the same letters, in UTF-8.
+  const QString path = QString::fromStdString(library.File("cp.txt"));
+  doubles_.dialogs.save_path = path;
+  doubles_.dialogs.save_filter = 0;
+  EnterVerses(w, "ActionExportVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains(expected.toUtf8()));
 }
 
 TEST_F(CopyCommandsTest, UnrecognisedOrCancelledLeavesTheClipboardAlone) {

@@ -150,6 +150,15 @@ TEST_F(RangeCommandsTest, LexiconRunsCopyAsGreekLetters) {
   EXPECT_FALSE(doubles_.clipboard.text.contains(QLatin1String("{agaph}")));
   EXPECT_TRUE(doubles_.clipboard.html.contains(greek));
   EXPECT_FALSE(doubles_.clipboard.html.contains(QLatin1String("face=\"Symbol\"")));
+  // A printout carries the same letters.
+  test::TempFolder files;
+  doubles_.dialogs.pdf_path = QString::fromStdString(files.File("g26.pdf"));
+  w.Run("ActionPrintDict");
+  dialog->FromList()->setCurrentIndex(25);
+  dialog->ThroughList()->setCurrentIndex(25);
+  dialog->accept();
+  test::Settle();
+  EXPECT_TRUE(test::PdfText(doubles_.dialogs.pdf_path).contains(greek));
 }
 
 TEST_F(RangeCommandsTest, RangeCommandsFollowWhatTheViewsHold) {
