@@ -20,46 +20,13 @@
 #include "views/settings.h"
 #include "views/bible_view_logic.h"
 #include "views/text_view_frame.h"
+#include "bench/ui_bench_window.h"
 
 namespace lumora::ui {
 namespace {
 
-// The main window on the sample library, as the program starts it (all four
-// panes), settings in memory; made once for the whole run.
-struct Library {
-  config::MemoryStorage storage;
-  TLibrary library;
-  TSettings settings;
-  std::unique_ptr<TMain> window;
-  const TModuleCatalogue* catalogue = nullptr;
-  TFrameBibleView* view = nullptr;
-};
-
-Library* OpenLibrary() {
-  static Library* library = [] {
-    const char* folder = std::getenv("LUMORA_LIBRARY");
-    if (folder == nullptr || !std::filesystem::exists(std::filesystem::path(folder) / "Bibles")) {
-      return static_cast<Library*>(nullptr);
-    }
-    auto* lib = new Library;
-    TMainOptions options;
-    options.data_folder = folder;
-    options.storage = &lib->storage;
-    options.show_splash = false;
-    options.library = &lib->library;
-    options.settings = &lib->settings;
-    options.show_message = [](const QString&) {};
-    lib->window = std::make_unique<TMain>(std::move(options));
-    if (!lib->window->StartupComplete()) return static_cast<Library*>(nullptr);
-    lib->window->resize(1200, 800);
-    lib->window->show();
-    lib->catalogue = &lib->library.Catalogue();
-    lib->view = lib->window->BibleView();
-    lib->view->GoToVerse(kDefaultVerse);
-    return lib;
-  }();
-  return library;
-}
+using bench::Library;
+using bench::OpenLibrary;
 
 // Next Chapter through the Bible and back to Genesis, each change painted.
 void BM_ChapterChangePainted(benchmark::State& state) {
