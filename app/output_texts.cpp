@@ -8,11 +8,11 @@
 namespace lumora {
 namespace {
 
-void TrimTrailing(std::string& s) {
+void TrimTrailingOutput(std::string& s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.pop_back();
 }
 
-bool IsListedVerse(uint16_t v, const TLMBibleModule& bible) {
+bool IsListedOutputVerse(uint16_t v, const TLMBibleModule& bible) {
   return v != kVerseListSeparator && IsUsableVerse(bible, v);
 }
 
@@ -33,11 +33,11 @@ std::string VerseListText(const TVerseList& verses, const TLMBibleModule& bible,
                           bool html) {
   std::string r;
   for (const uint16_t v : verses) {
-    if (!IsListedVerse(v, bible)) continue;
+    if (!IsListedOutputVerse(v, bible)) continue;
     r += FormatVerses(v, v, bible, html, settings, view);
     r += html ? "<p>" : "\r\n\r\n";
   }
-  TrimTrailing(r);
+  TrimTrailingOutput(r);
   return r;
 }
 
@@ -46,7 +46,7 @@ std::string VerseListExportText(const TVerseList& verses, const TLMBibleModule& 
                                 bool html) {
   std::string r;
   for (const uint16_t v : verses) {
-    if (!IsListedVerse(v, bible)) continue;
+    if (!IsListedOutputVerse(v, bible)) continue;
     r += FormatVerses(v, v, bible, html, settings, view);
     r += html ? "\r\n<p>\r\n" : "\r\n\r\n";
   }

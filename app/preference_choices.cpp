@@ -7,18 +7,18 @@
 namespace lumora {
 namespace {
 
-TBibleLook BibleLookOf(const config::TPropertiesBibleView& v) {
+TBibleLook StoredBibleLook(const config::TPropertiesBibleView& v) {
   return {v.main_font,         v.main_size,       v.text_color,         v.background_color,
           v.comment_link_color, v.dict_link_color, v.footnotes_color, v.strongs_link_color};
 }
 
-TResourceLook ResourceLookOf(const config::TPropertiesResourceView& v) {
+TResourceLook StoredResourceLook(const config::TPropertiesResourceView& v) {
   return {v.main_font, v.main_size, v.text_color, v.background_color, v.link_color};
 }
 
 // Writes what differs; true when anything did.
 template <typename T>
-bool Write(T& stored, const T& chosen) {
+bool WriteIfChanged(T& stored, const T& chosen) {
   if (stored == chosen) return false;
   stored = chosen;
   return true;
@@ -26,87 +26,87 @@ bool Write(T& stored, const T& chosen) {
 
 bool WriteBibleLook(config::TPropertiesBibleView& v, const TBibleLook& c) {
   bool changed = false;
-  changed |= Write(v.main_font, c.font);
-  changed |= Write(v.main_size, c.size);
-  changed |= Write(v.text_color, c.text);
-  changed |= Write(v.background_color, c.background);
-  changed |= Write(v.comment_link_color, c.comment_link);
-  changed |= Write(v.dict_link_color, c.dict_link);
-  changed |= Write(v.footnotes_color, c.footnotes);
-  changed |= Write(v.strongs_link_color, c.strongs_link);
+  changed |= WriteIfChanged(v.main_font, c.font);
+  changed |= WriteIfChanged(v.main_size, c.size);
+  changed |= WriteIfChanged(v.text_color, c.text);
+  changed |= WriteIfChanged(v.background_color, c.background);
+  changed |= WriteIfChanged(v.comment_link_color, c.comment_link);
+  changed |= WriteIfChanged(v.dict_link_color, c.dict_link);
+  changed |= WriteIfChanged(v.footnotes_color, c.footnotes);
+  changed |= WriteIfChanged(v.strongs_link_color, c.strongs_link);
   return changed;
 }
 
 bool WriteResourceLook(config::TPropertiesResourceView& v, const TResourceLook& c) {
   bool changed = false;
-  changed |= Write(v.main_font, c.font);
-  changed |= Write(v.main_size, c.size);
-  changed |= Write(v.text_color, c.text);
-  changed |= Write(v.background_color, c.background);
-  changed |= Write(v.link_color, c.link);
+  changed |= WriteIfChanged(v.main_font, c.font);
+  changed |= WriteIfChanged(v.main_size, c.size);
+  changed |= WriteIfChanged(v.text_color, c.text);
+  changed |= WriteIfChanged(v.background_color, c.background);
+  changed |= WriteIfChanged(v.link_color, c.link);
   return changed;
 }
 
 template <typename Module>
-std::vector<bool> LinkFlags(const std::vector<std::unique_ptr<Module>>& list) {
+std::vector<bool> StoredLinkFlags(const std::vector<std::unique_ptr<Module>>& list) {
   std::vector<bool> flags;
   for (const auto& m : list) flags.push_back(m->included_in_linking);
   return flags;
 }
 
 template <typename Module>
-std::vector<bool> TabFlags(const std::vector<std::unique_ptr<Module>>& list) {
+std::vector<bool> StoredTabFlags(const std::vector<std::unique_ptr<Module>>& list) {
   std::vector<bool> flags;
   for (const auto& m : list) flags.push_back(m->tab_visible);
   return flags;
 }
 
 template <typename Module>
-bool WriteLinkFlags(const std::vector<std::unique_ptr<Module>>& list,
+bool WriteStoredLinkFlags(const std::vector<std::unique_ptr<Module>>& list,
                     const std::vector<bool>& chosen) {
   if (chosen.size() != list.size()) return false;
   bool changed = false;
-  for (size_t i = 0; i < list.size(); ++i) changed |= Write(list[i]->included_in_linking, bool(chosen[i]));
+  for (size_t i = 0; i < list.size(); ++i) changed |= WriteIfChanged(list[i]->included_in_linking, bool(chosen[i]));
   return changed;
 }
 
 template <typename Module, typename Fixed>
-bool WriteTabFlags(const std::vector<std::unique_ptr<Module>>& list,
+bool WriteStoredTabFlags(const std::vector<std::unique_ptr<Module>>& list,
                    const std::vector<bool>& chosen, Fixed fixed) {
   if (chosen.size() != list.size()) return false;
   bool changed = false;
   for (size_t i = 0; i < list.size(); ++i)
-    if (!fixed(i)) changed |= Write(list[i]->tab_visible, bool(chosen[i]));
+    if (!fixed(i)) changed |= WriteIfChanged(list[i]->tab_visible, bool(chosen[i]));
   return changed;
 }
 
-TTabLook TabLookOf(const config::Properties& p) {
+TTabLook StoredTabLook(const config::Properties& p) {
   return {p.rz_tabs_font,         p.rz_tabs_font_size,      p.rz_tabs_text_color,
           p.rz_tabs_text_bold,    p.rz_tabs_style,          p.rz_tabs_align,
           p.rz_tabs_active_color, p.rz_tabs_inactive_color, p.rz_tabs_corresponding_color};
 }
 
-bool LessNoCase(const std::string& a, const std::string& b) {
+bool PrefsLessNoCase(const std::string& a, const std::string& b) {
   return cp1252::CompareNoCase(a, b) < 0;
 }
 
-void InsertSorted(std::vector<std::string>& list, const std::string& item) {
-  const auto at = std::lower_bound(list.begin(), list.end(), item, LessNoCase);
+void PrefsInsertSorted(std::vector<std::string>& list, const std::string& item) {
+  const auto at = std::lower_bound(list.begin(), list.end(), item, PrefsLessNoCase);
   if (at == list.end() || !cp1252::EqualNoCase(*at, item)) list.insert(at, item);
 }
 
-void EraseNoCase(std::vector<std::string>& list, const std::string& item) {
+void PrefsEraseNoCase(std::vector<std::string>& list, const std::string& item) {
   std::erase_if(list, [&](const std::string& s) { return cp1252::EqualNoCase(s, item); });
 }
 
 template <typename Module>
-void SyncExclusions(std::vector<std::string>& list,
+void PrefsSyncExclusions(std::vector<std::string>& list,
                     const std::vector<std::unique_ptr<Module>>& modules) {
   for (const auto& m : modules) {
     if (m->included_in_linking)
-      EraseNoCase(list, m->GetAbbreviation());
+      PrefsEraseNoCase(list, m->GetAbbreviation());
     else
-      InsertSorted(list, m->GetAbbreviation());
+      PrefsInsertSorted(list, m->GetAbbreviation());
   }
 }
 
@@ -116,13 +116,13 @@ void SyncFlagLists(config::Properties& p, const TModuleCatalogue& catalogue) {
   p.hidden_tabs.clear();
   for (size_t i = 0; i < catalogue.Bibles().size(); ++i)
     if (!IsFixedTabBible(catalogue, i) && !catalogue.Bibles()[i]->tab_visible)
-      InsertSorted(p.hidden_tabs, catalogue.Bibles()[i]->GetAbbreviation());
+      PrefsInsertSorted(p.hidden_tabs, catalogue.Bibles()[i]->GetAbbreviation());
   for (const auto& k : catalogue.Books())
-    if (!k->tab_visible) InsertSorted(p.hidden_tabs, k->GetAbbreviation());
+    if (!k->tab_visible) PrefsInsertSorted(p.hidden_tabs, k->GetAbbreviation());
   for (const auto& c : catalogue.Commentaries())
-    if (!c->tab_visible) InsertSorted(p.hidden_tabs, c->GetAbbreviation());
-  SyncExclusions(p.exclude_from_linking, catalogue.Commentaries());
-  SyncExclusions(p.exclude_from_linking, catalogue.Books());
+    if (!c->tab_visible) PrefsInsertSorted(p.hidden_tabs, c->GetAbbreviation());
+  PrefsSyncExclusions(p.exclude_from_linking, catalogue.Commentaries());
+  PrefsSyncExclusions(p.exclude_from_linking, catalogue.Books());
 }
 
 bool TPrefsMarks::Any() const {
@@ -132,12 +132,12 @@ bool TPrefsMarks::Any() const {
 
 TPrefsChoice ChoiceFromStore(const config::Properties& p, const TModuleCatalogue& catalogue) {
   TPrefsChoice c;
-  c.verse_list = BibleLookOf(p.verse_list_view);
+  c.verse_list = StoredBibleLook(p.verse_list_view);
   c.key_highlight = p.key_hilight_color;
-  c.bible = BibleLookOf(p.bible_view);
-  c.book = ResourceLookOf(p.dict_view);
-  c.commentary = ResourceLookOf(p.comment_view);
-  c.tabs = TabLookOf(p);
+  c.bible = StoredBibleLook(p.bible_view);
+  c.book = StoredResourceLook(p.dict_view);
+  c.commentary = StoredResourceLook(p.comment_view);
+  c.tabs = StoredTabLook(p);
   c.search_bible_default = p.search_bible_default;
   c.link_multiple_verses = p.link_multiple_verses;
   c.startup_verse = p.startup_verse;
@@ -146,11 +146,11 @@ TPrefsChoice ChoiceFromStore(const config::Properties& p, const TModuleCatalogue
   c.editor_stay_on_top = p.editor_stay_on_top;
   c.editor_raw_html = p.editor_raw_html;
   c.save_window_states = p.save_window_states;
-  c.link_books = LinkFlags(catalogue.Books());
-  c.link_commentaries = LinkFlags(catalogue.Commentaries());
-  c.tab_bibles = TabFlags(catalogue.Bibles());
-  c.tab_books = TabFlags(catalogue.Books());
-  c.tab_commentaries = TabFlags(catalogue.Commentaries());
+  c.link_books = StoredLinkFlags(catalogue.Books());
+  c.link_commentaries = StoredLinkFlags(catalogue.Commentaries());
+  c.tab_bibles = StoredTabFlags(catalogue.Bibles());
+  c.tab_books = StoredTabFlags(catalogue.Books());
+  c.tab_commentaries = StoredTabFlags(catalogue.Commentaries());
   c.startup_fav_tabs = p.startup_fav_tabs;
   return c;
 }
@@ -211,12 +211,12 @@ TPrefsMarks ApplyChoice(const TPrefsChoice& c, config::Properties& p,
                         TModuleCatalogue& catalogue) {
   TPrefsMarks m;
   // 1. Window states and the start-up tabs.
-  m.other |= Write(p.save_window_states, c.save_window_states);
-  const bool fav_changed = Write(p.startup_fav_tabs, c.startup_fav_tabs);
+  m.other |= WriteIfChanged(p.save_window_states, c.save_window_states);
+  const bool fav_changed = WriteIfChanged(p.startup_fav_tabs, c.startup_fav_tabs);
   m.other |= fav_changed;
   // 2. The verse list group, with the key highlight.
   m.verse_list |= WriteBibleLook(p.verse_list_view, c.verse_list);
-  m.verse_list |= Write(p.key_hilight_color, c.key_highlight);
+  m.verse_list |= WriteIfChanged(p.key_hilight_color, c.key_highlight);
   // 3. The Bible group; the chapter links are written together.
   m.bible |= WriteBibleLook(p.bible_view, c.bible);
   if (p.inc_ch_prev != c.inc_ch_prev || p.inc_ch_next != c.inc_ch_next) {
@@ -228,25 +228,25 @@ TPrefsMarks ApplyChoice(const TPrefsChoice& c, config::Properties& p,
   m.book |= WriteResourceLook(p.dict_view, c.book);
   m.commentary |= WriteResourceLook(p.comment_view, c.commentary);
   // 5. The search default; the hyperlinking style re-renders the entries.
-  m.other |= Write(p.search_bible_default, c.search_bible_default);
-  if (Write(p.link_multiple_verses, c.link_multiple_verses)) m.book = m.commentary = true;
+  m.other |= WriteIfChanged(p.search_bible_default, c.search_bible_default);
+  if (WriteIfChanged(p.link_multiple_verses, c.link_multiple_verses)) m.book = m.commentary = true;
   // 6. Included in linking: the verse texts' links change.
-  if (WriteLinkFlags(catalogue.Books(), c.link_books) |
-      WriteLinkFlags(catalogue.Commentaries(), c.link_commentaries))
+  if (WriteStoredLinkFlags(catalogue.Books(), c.link_books) |
+      WriteStoredLinkFlags(catalogue.Commentaries(), c.link_commentaries))
     m.verse_list = m.bible = m.linking = true;
   // 7. Tab visible flags: those strips show their selection again.
-  m.bible_tabs = WriteTabFlags(catalogue.Bibles(), c.tab_bibles,
+  m.bible_tabs = WriteStoredTabFlags(catalogue.Bibles(), c.tab_bibles,
                                [&catalogue](size_t i) { return IsFixedTabBible(catalogue, i); });
   const auto none = [](size_t) { return false; };
-  m.book_tabs = WriteTabFlags(catalogue.Books(), c.tab_books, none);
-  m.commentary_tabs = WriteTabFlags(catalogue.Commentaries(), c.tab_commentaries, none);
+  m.book_tabs = WriteStoredTabFlags(catalogue.Books(), c.tab_books, none);
+  m.commentary_tabs = WriteStoredTabFlags(catalogue.Commentaries(), c.tab_commentaries, none);
   // 8. Written as they stand.
   m.other |= p.startup_verse != c.startup_verse || p.editor_raw_html != c.editor_raw_html ||
              p.editor_stay_on_top != c.editor_stay_on_top;
   p.startup_verse = c.startup_verse;
   p.editor_raw_html = c.editor_raw_html;
   p.editor_stay_on_top = c.editor_stay_on_top;
-  m.tab_look = TabLookOf(p) != c.tabs;
+  m.tab_look = StoredTabLook(p) != c.tabs;
   p.rz_tabs_font = c.tabs.font;
   p.rz_tabs_font_size = c.tabs.size;
   p.rz_tabs_text_color = c.tabs.text;

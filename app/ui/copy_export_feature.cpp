@@ -26,16 +26,16 @@
 namespace lumora::ui {
 namespace {
 
-constexpr const char* kUnrecognized = "Unrecognized reference.";
+constexpr const char* kRangeUnrecognized = "Unrecognized reference.";
 
-ExportBibleView ViewOf(TMain& main) {
+ExportBibleView CommandsExportView(TMain& main) {
   return ExportViewFrom(config::GlobalProperties().bible_view, main.Library().StrongsData());
 }
 
 // Clears the status text on every way out.
-struct TStatusClear {
+struct TCommandStatusClear {
   TMain& main;
-  ~TStatusClear() { main.SetStatusText(QString()); }
+  ~TCommandStatusClear() { main.SetStatusText(QString()); }
 };
 
 }  // namespace
@@ -137,9 +137,9 @@ void TCopyExportCommands::CopyVerses() {
   AskVerses(QStringLiteral("Copy Verse(s)"), QStringLiteral("Scribble240"),
             [this](const TVerseRangeList& ranges, const TLMBibleModule& bible) {
               main_.SetStatusText(QStringLiteral("Copying verses..."));
-              const TStatusClear clear{main_};
+              const TCommandStatusClear clear{main_};
               const ExportFormatSettings format = ExportFormatFrom(config::GlobalProperties());
-              const ExportBibleView view = ViewOf(main_);
+              const ExportBibleView view = CommandsExportView(main_);
               output_.CopyFormatted({FormatVerseRanges(ranges, bible, format, false, view),
                                      FormatVerseRanges(ranges, bible, format, true, view),
                                      {}});
@@ -153,11 +153,11 @@ void TCopyExportCommands::ExportVerses() {
               bool html = false;
               if (!output_.ChooseExportFile(path, html)) return;
               main_.SetStatusText(QStringLiteral("Exporting verses..."));
-              const TStatusClear clear{main_};
+              const TCommandStatusClear clear{main_};
               output_.WriteExportFile(
                   path,
                   FormatVerseRanges(ranges, bible, ExportFormatFrom(config::GlobalProperties()),
-                                    html, ViewOf(main_)),
+                                    html, CommandsExportView(main_)),
                   html);
             });
 }
@@ -167,7 +167,7 @@ void TCopyExportCommands::PrintVerses() {
             [this](const TVerseRangeList& ranges, const TLMBibleModule& bible) {
               const std::string html =
                   FormatVerseRanges(ranges, bible, ExportFormatFrom(config::GlobalProperties()),
-                                    true, PaperView(ViewOf(main_)));
+                                    true, PaperView(CommandsExportView(main_)));
               output_.PrintHtml(html, ToDisplayText(PrintJobName(RangesCaption(ranges, bible))));
             });
 }
@@ -189,7 +189,7 @@ void TCopyExportCommands::ConfigureFormat(QWidget* over) {
   // Over the verse-entry dialog when opened from it, so it stays on top.
   QWidget* parent = over != nullptr ? over : static_cast<QWidget*>(&main_);
   if (dialog->parentWidget() != parent) dialog->setParent(parent, dialog->windowFlags());
-  dialog->Open(main_.Library().Kjv(), ViewOf(main_), [this] {
+  dialog->Open(main_.Library().Kjv(), CommandsExportView(main_), [this] {
     main_.Settings().Commit(kSettingsFormatting);
     main_.SaveSettingsNow();
   });
@@ -223,7 +223,7 @@ void TCopyExportCommands::OpenCommentRangeBox(bool print, const QString& text) {
     };
     const TVerseRangeList ranges = ParseReferences(FromDisplayText(typed), *kjv).ranges;
     if (ranges.empty()) {
-      main_.ShowMessage(QString::fromLatin1(kUnrecognized));
+      main_.ShowMessage(QString::fromLatin1(kRangeUnrecognized));
       again(typed);
       return;
     }

@@ -28,7 +28,7 @@
 namespace lumora::ui {
 namespace {
 
-class TSaveFileExport : public IExportFile {
+class TQSaveFileExport : public IExportFile {
  public:
   bool Open(const QString& path) override {
     file_.setFileName(path);
@@ -43,43 +43,43 @@ class TSaveFileExport : public IExportFile {
 };
 
 // Clears the status text on every way out of a command.
-class TStatusScope {
+class TOutputStatusScope {
  public:
-  TStatusScope(IPaneHost& host, const QString& text) : host_(host) { host_.SetStatusText(text); }
-  ~TStatusScope() { host_.SetStatusText(QString()); }
-  TStatusScope(const TStatusScope&) = delete;
-  TStatusScope& operator=(const TStatusScope&) = delete;
+  TOutputStatusScope(IPaneHost& host, const QString& text) : host_(host) { host_.SetStatusText(text); }
+  ~TOutputStatusScope() { host_.SetStatusText(QString()); }
+  TOutputStatusScope(const TOutputStatusScope&) = delete;
+  TOutputStatusScope& operator=(const TOutputStatusScope&) = delete;
 
  private:
   IPaneHost& host_;
 };
 
 // CR LF and CR to LF.
-QString WithLineFeeds(QString text) {
+QString ClipboardLineFeeds(QString text) {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
 }
 
-QString DocumentsFolder() {
+QString ExportDocumentsFolder() {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-std::string VerseTitle(const TLMBibleModule& bible, int verse) {
+std::string PrintChapterTitle(const TLMBibleModule& bible, int verse) {
   const TVerseLocation at = bible.GetVerseLocation(verse);
   return bible.GetLongBookTitle(at.book) + " " + std::to_string(at.chapter);
 }
 
-std::string ModuleLine(const std::string& title, const std::string& abbreviation) {
+std::string PrintModuleLine(const std::string& title, const std::string& abbreviation) {
   return title + " (" + abbreviation + ")";
 }
 
-constexpr const char* kExportCaption = "Export Verse(s) to Text File";
+constexpr const char* kExportDialogCaption = "Export Verse(s) to Text File";
 
 }  // namespace
 
-std::unique_ptr<IExportFile> MakeSaveFile() { return std::make_unique<TSaveFileExport>(); }
+std::unique_ptr<IExportFile> MakeSaveFile() { return std::make_unique<TQSaveFileExport>(); }
 
 QString ExportFailedMessage(const QString& path, const QString& reason) {
   return QStringLiteral("The file %1 could not be written: %2").arg(path, reason);
@@ -113,14 +113,14 @@ QByteArray ExportFileBytes(const std::string& text, bool html, const PlainScript
 }
 
 QString ClipboardPlainText(const TFormattedText& text) {
-  return WithLineFeeds(ToDisplayText(text.plain, text.plain_runs));
+  return ClipboardLineFeeds(ToDisplayText(text.plain, text.plain_runs));
 }
 
 QString ClipboardHtml(const std::string& html) {
   if (html.empty()) return {};
   return QStringLiteral(
              "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n") +
-         WithLineFeeds(ToDisplayHtml(UnlinkPlaceholders(html), PortableTextOptions())) +
+         ClipboardLineFeeds(ToDisplayHtml(UnlinkPlaceholders(html), PortableTextOptions())) +
          QStringLiteral("\n</body></html>\n");
 }
 
@@ -153,12 +153,12 @@ void TOutputService::CopyFormatted(const TFormattedText& text) {
 }
 
 void TOutputService::AppendText(const QString& text) {
-  Clipboard().SetText(Clipboard().Text() + QLatin1Char('\n') + WithLineFeeds(text));
+  Clipboard().SetText(Clipboard().Text() + QLatin1Char('\n') + ClipboardLineFeeds(text));
 }
 
 void TOutputService::CopyVerseRanges(const TVerseRangeList& ranges, const TLMBibleModule& bible) {
   if (ranges.empty()) return;
-  const TStatusScope status(main_, QStringLiteral("Copying verses..."));
+  const TOutputStatusScope status(main_, QStringLiteral("Copying verses..."));
   const ExportFormatSettings format = Format();
   const ExportBibleView view = View();
   CopyFormatted({FormatVerseRanges(ranges, bible, format, false, view),
@@ -168,7 +168,7 @@ void TOutputService::CopyVerseRanges(const TVerseRangeList& ranges, const TLMBib
 
 void TOutputService::CopyVerseList(const TVerseList& verses, const TLMBibleModule& bible) {
   if (verses.empty()) return;
-  const TStatusScope status(main_, QStringLiteral("Copying verses..."));
+  const TOutputStatusScope status(main_, QStringLiteral("Copying verses..."));
   const ExportFormatSettings format = Format();
   const ExportBibleView view = View();
   CopyFormatted({VerseListText(verses, bible, format, view, false),
@@ -183,8 +183,8 @@ bool TOutputService::ChooseExportFile(QString& path, bool& html) {
                                QStringLiteral("HTML Files (*.htm *.html)"),
                                QStringLiteral("All Files (*)")};
   int filter = 1;
-  const QString folder = export_folder_.isEmpty() ? DocumentsFolder() : export_folder_;
-  QString chosen = SystemDialogs().SaveFileName(&main_, QString::fromLatin1(kExportCaption),
+  const QString folder = export_folder_.isEmpty() ? ExportDocumentsFolder() : export_folder_;
+  QString chosen = SystemDialogs().SaveFileName(&main_, QString::fromLatin1(kExportDialogCaption),
                                                 folder, filters, filter);
   if (chosen.isEmpty()) return false;
   // A name typed without an extension takes the chosen type's; the
@@ -194,7 +194,7 @@ bool TOutputService::ChooseExportFile(QString& path, bool& html) {
   if (!info.fileName().contains(QLatin1Char('.')) && (filter == 0 || filter == 1)) {
     chosen += filter == 0 ? QStringLiteral(".txt") : QStringLiteral(".html");
     if (QFileInfo::exists(chosen) &&
-        !main_.AskYesNo(QString::fromLatin1(kExportCaption),
+        !main_.AskYesNo(QString::fromLatin1(kExportDialogCaption),
                         QStringLiteral("%1 already exists.\nDo you want to replace it?")
                             .arg(QDir::toNativeSeparators(chosen))))
       return false;
@@ -221,7 +221,7 @@ void TOutputService::ExportVerseList(const TVerseList& verses, const TLMBibleMod
   QString path;
   bool html = false;
   if (!ChooseExportFile(path, html)) return;
-  const TStatusScope status(main_, QStringLiteral("Exporting verse list..."));
+  const TOutputStatusScope status(main_, QStringLiteral("Exporting verse list..."));
   WriteExportFile(path, VerseListExportText(verses, bible, Format(), View(), html), html);
 }
 
@@ -229,7 +229,7 @@ void TOutputService::ExportVerseList(const TVerseList& verses, const TLMBibleMod
 
 void TOutputService::PrintHtml(const std::string& html, const QString& job_name,
                                const QString& font_name, int font_size) {
-  const TStatusScope status(main_, QStringLiteral("Preparing Print Job..."));
+  const TOutputStatusScope status(main_, QStringLiteral("Preparing Print Job..."));
   print_view_->Load(html, font_name, font_size);
   printer_->setDocName(job_name);
   const int pages = print_view_->LayOut(*printer_);
@@ -274,7 +274,7 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
     print.paragraphs = library.Paragraphs();
     if (print.bible == nullptr || print.verses.empty()) return;
     const std::string heading = PrintHeading(
-        main_line, ModuleLine(print.bible->GetTitle(), print.bible->GetAbbreviation()));
+        main_line, PrintModuleLine(print.bible->GetTitle(), print.bible->GetAbbreviation()));
     PrintHtml(PrintablePassage(print, heading), ToDisplayText(PrintJobName(job)),
               ToDisplayText(settings.main_font), settings.main_size);
   };
@@ -284,7 +284,7 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
     const TLMBibleModule* b = bible_view->CurrentBible();
     const TVerseList& chapter = bible_view->ChapterVerses();
     if (b == nullptr || chapter.empty()) return;
-    const std::string title = VerseTitle(*b, chapter.front());
+    const std::string title = PrintChapterTitle(*b, chapter.front());
     passage(*bible_view->TextView(), chapter, p.bible_view, title,
             title + " (" + b->GetAbbreviation() + ")");
     return;
@@ -312,7 +312,7 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
     const std::string& title = book->EntryTitles()[static_cast<size_t>(entry)];
     const std::string html = PrintableEntry(
         book->GetEntryText(entry), title, book->EntryTitles(), *kjv, p.link_multiple_verses,
-        p.key_hilight_color, PrintHeading({}, ModuleLine(book->GetTitle(), book->GetAbbreviation())));
+        p.key_hilight_color, PrintHeading({}, PrintModuleLine(book->GetTitle(), book->GetAbbreviation())));
     PrintHtml(html, ToDisplayText(PrintJobName(book->GetAbbreviation() + " - " + title)),
               ToDisplayText(p.dict_view.main_font), p.dict_view.main_size);
     return;
@@ -326,7 +326,7 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
     const std::string title = FormatVerseList(verses, *kjv);
     const std::string html = PrintableEntry(
         c->GetEntryText(position), title, c->EntryTitles(), *kjv, p.link_multiple_verses,
-        p.key_hilight_color, PrintHeading({}, ModuleLine(c->GetTitle(), c->GetAbbreviation())));
+        p.key_hilight_color, PrintHeading({}, PrintModuleLine(c->GetTitle(), c->GetAbbreviation())));
     PrintHtml(html, ToDisplayText(PrintJobName(c->GetAbbreviation() + " " + title)),
               ToDisplayText(p.comment_view.main_font), p.comment_view.main_size);
     return;

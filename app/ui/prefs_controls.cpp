@@ -13,23 +13,23 @@
 namespace lumora::ui {
 namespace {
 
-constexpr int kColorRole = Qt::UserRole + 1;   // the TColor of an item
-constexpr int kKindRole = Qt::UserRole + 2;    // what the item is
+constexpr int kColorBoxColorRole = Qt::UserRole + 1;   // the TColor of an item
+constexpr int kColorBoxKindRole = Qt::UserRole + 2;    // what the item is
 
-enum ItemKind { kDefaultItem = 1, kStandardItem, kExtraItem, kCustomItem };
+enum ColorItemKind { kColorDefaultItem = 1, kColorStandardItem, kColorExtraItem, kColorCustomItem };
 
-struct TStandardColor {
+struct TStandardSwatchColor {
   const char* name;
   config::TColor value;  // 0x00BBGGRR
 };
-constexpr TStandardColor kStandardColors[] = {
+constexpr TStandardSwatchColor kStandardSwatchColors[] = {
     {"Black", 0x000000},   {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
     {"Navy", 0x800000},    {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
     {"Silver", 0xC0C0C0},  {"Red", 0x0000FF},    {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
     {"Blue", 0xFF0000},    {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
-QIcon Swatch(config::TColor color) {
+QIcon ColorSwatch(config::TColor color) {
   QPixmap pixmap(16, 12);
   pixmap.fill(ToQColor(color));
   QPainter p(&pixmap);
@@ -38,7 +38,7 @@ QIcon Swatch(config::TColor color) {
   return QIcon(pixmap);
 }
 
-config::TColor FromQColor(const QColor& c) {
+config::TColor SwatchColorValue(const QColor& c) {
   return static_cast<config::TColor>(c.red()) | (static_cast<config::TColor>(c.green()) << 8) |
          (static_cast<config::TColor>(c.blue()) << 16);
 }
@@ -97,14 +97,14 @@ void TSizeBox::Show(int size) {
 
 TColorBox::TColorBox(QWidget* parent) : QComboBox(parent) {
   addItem(QString::fromLatin1(kDefault));
-  setItemData(0, kDefaultItem, kKindRole);
-  for (const TStandardColor& c : kStandardColors) {
-    addItem(Swatch(c.value), QString::fromLatin1(c.name));
-    setItemData(count() - 1, c.value, kColorRole);
-    setItemData(count() - 1, kStandardItem, kKindRole);
+  setItemData(0, kColorDefaultItem, kColorBoxKindRole);
+  for (const TStandardSwatchColor& c : kStandardSwatchColors) {
+    addItem(ColorSwatch(c.value), QString::fromLatin1(c.name));
+    setItemData(count() - 1, c.value, kColorBoxColorRole);
+    setItemData(count() - 1, kColorStandardItem, kColorBoxKindRole);
   }
   addItem(QString::fromLatin1(kCustom));
-  setItemData(count() - 1, kCustomItem, kKindRole);
+  setItemData(count() - 1, kColorCustomItem, kColorBoxKindRole);
   setMaxVisibleItems(20);
   connect(this, &QComboBox::activated, this, &TColorBox::OnActivated);
 }
@@ -112,9 +112,9 @@ TColorBox::TColorBox(QWidget* parent) : QComboBox(parent) {
 int TColorBox::IndexOf(config::TColor color) const {
   if (color == default_color_) return 0;
   for (int i = 1; i < count(); ++i) {
-    const int kind = itemData(i, kKindRole).toInt();
-    if ((kind == kStandardItem || kind == kExtraItem) &&
-        itemData(i, kColorRole).toUInt() == color)
+    const int kind = itemData(i, kColorBoxKindRole).toInt();
+    if ((kind == kColorStandardItem || kind == kColorExtraItem) &&
+        itemData(i, kColorBoxColorRole).toUInt() == color)
       return i;
   }
   return -1;
@@ -123,19 +123,19 @@ int TColorBox::IndexOf(config::TColor color) const {
 void TColorBox::SetExtra(config::TColor color) {
   int extra = -1;
   for (int i = 0; i < count(); ++i)
-    if (itemData(i, kKindRole).toInt() == kExtraItem) extra = i;
+    if (itemData(i, kColorBoxKindRole).toInt() == kColorExtraItem) extra = i;
   const QString text = config::IsSystemColor(color)
                            ? QStringLiteral("System colour %1").arg(color & 0xFF)
                            : ColorName(color).toUpper();
   if (extra < 0) {
     extra = count() - 1;  // before "Custom..."
-    insertItem(extra, Swatch(color), text);
-    setItemData(extra, kExtraItem, kKindRole);
+    insertItem(extra, ColorSwatch(color), text);
+    setItemData(extra, kColorExtraItem, kColorBoxKindRole);
   } else {
-    setItemIcon(extra, Swatch(color));
+    setItemIcon(extra, ColorSwatch(color));
     setItemText(extra, text);
   }
-  setItemData(extra, color, kColorRole);
+  setItemData(extra, color, kColorBoxColorRole);
 }
 
 void TColorBox::Select(int index) {
@@ -146,8 +146,8 @@ void TColorBox::Select(int index) {
 
 void TColorBox::Show(config::TColor color, config::TColor default_color) {
   default_color_ = default_color;
-  setItemIcon(0, Swatch(default_color));
-  setItemData(0, default_color, kColorRole);
+  setItemIcon(0, ColorSwatch(default_color));
+  setItemData(0, default_color, kColorBoxColorRole);
   int index = IndexOf(color);
   if (index < 0) {
     SetExtra(color);
@@ -157,7 +157,7 @@ void TColorBox::Show(config::TColor color, config::TColor default_color) {
 }
 
 config::TColor TColorBox::Shown() const {
-  return itemData(currentIndex(), kColorRole).toUInt();
+  return itemData(currentIndex(), kColorBoxColorRole).toUInt();
 }
 
 void TColorBox::Choose(config::TColor color) {
@@ -171,14 +171,14 @@ void TColorBox::Choose(config::TColor color) {
 }
 
 void TColorBox::OnActivated(int index) {
-  if (itemData(index, kKindRole).toInt() != kCustomItem) {
+  if (itemData(index, kColorBoxKindRole).toInt() != kColorCustomItem) {
     last_index_ = index;
     Q_EMIT colorChosen(Shown());
     return;
   }
-  const config::TColor before = itemData(last_index_, kColorRole).toUInt();
+  const config::TColor before = itemData(last_index_, kColorBoxColorRole).toUInt();
   if (const std::optional<QColor> picked = SystemDialogs().Color(this, ToQColor(before))) {
-    Choose(FromQColor(*picked));
+    Choose(SwatchColorValue(*picked));
   } else {
     Select(last_index_);  // cancelled: as it was
   }

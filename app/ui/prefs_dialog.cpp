@@ -22,11 +22,11 @@
 namespace lumora::ui {
 namespace {
 
-constexpr int kKindRole = Qt::UserRole;       // 0 Bible, 1 Book, 2 Commentary; -1 heading
-constexpr int kIndexRole = Qt::UserRole + 1;  // place in the catalogue's list
+constexpr int kPrefsListKindRole = Qt::UserRole;       // 0 Bible, 1 Book, 2 Commentary; -1 heading
+constexpr int kPrefsListIndexRole = Qt::UserRole + 1;  // place in the catalogue's list
 
 // Checks a radio button of `group`, or none for a value without one.
-void CheckRadio(QButtonGroup* group, int id) {
+void CheckPrefsRadio(QButtonGroup* group, int id) {
   if (QAbstractButton* b = group->button(id)) {
     b->setChecked(true);
     return;
@@ -36,10 +36,10 @@ void CheckRadio(QButtonGroup* group, int id) {
   group->setExclusive(true);
 }
 
-QTreeWidgetItem* Heading(QTreeWidget* list, const QString& text) {
+QTreeWidgetItem* PrefsListHeading(QTreeWidget* list, const QString& text) {
   auto* item = new QTreeWidgetItem(list, {text});
   item->setFlags(Qt::ItemIsEnabled);
-  item->setData(0, kKindRole, -1);
+  item->setData(0, kPrefsListKindRole, -1);
   QFont bold = item->font(0);
   bold.setBold(true);
   item->setFont(0, bold);
@@ -48,12 +48,12 @@ QTreeWidgetItem* Heading(QTreeWidget* list, const QString& text) {
 }
 
 template <typename Module>
-void ModuleItem(QTreeWidget* list, const Module& m, int kind, size_t index, bool checked,
+void PrefsModuleItem(QTreeWidget* list, const Module& m, int kind, size_t index, bool checked,
                 bool fixed) {
   auto* item = new QTreeWidgetItem(
       list, {ToDisplayText(m.GetAbbreviation()), ToDisplayText(m.GetTitle())});
-  item->setData(0, kKindRole, kind);
-  item->setData(0, kIndexRole, static_cast<int>(index));
+  item->setData(0, kPrefsListKindRole, kind);
+  item->setData(0, kPrefsListIndexRole, static_cast<int>(index));
   // A fixed item (the KJV Bible) is shown checked and cannot change.
   item->setFlags(fixed ? Qt::ItemFlags(Qt::NoItemFlags)
                        : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -124,17 +124,17 @@ void TDlgPrefs::ShowChoice() {
   tabs_inactive_->Show(choice_.tabs.inactive, defaults_.rz_tabs_inactive_color);
   tabs_corresponding_->Show(choice_.tabs.corresponding, defaults_.rz_tabs_corresponding_color);
   // Any stored shape outside 0..3 draws as shape 0.
-  CheckRadio(tabs_shape_, choice_.tabs.style >= 0 && choice_.tabs.style <= 3 ? choice_.tabs.style : 0);
+  CheckPrefsRadio(tabs_shape_, choice_.tabs.style >= 0 && choice_.tabs.style <= 3 ? choice_.tabs.style : 0);
   tabs_align_->setChecked(choice_.tabs.align);
-  CheckRadio(search_default_, choice_.search_bible_default);
-  CheckRadio(hyperlinking_, choice_.link_multiple_verses ? 0 : 1);
-  CheckRadio(startup_verse_, choice_.startup_verse);
+  CheckPrefsRadio(search_default_, choice_.search_bible_default);
+  CheckPrefsRadio(hyperlinking_, choice_.link_multiple_verses ? 0 : 1);
+  CheckPrefsRadio(startup_verse_, choice_.startup_verse);
   chapter_prev_->setChecked(choice_.inc_ch_prev);
   chapter_next_->setChecked(choice_.inc_ch_next);
   editor_on_top_->setChecked(choice_.editor_stay_on_top);
   editor_raw_->setChecked(choice_.editor_raw_html);
   save_states_->setChecked(choice_.save_window_states);
-  CheckRadio(startup_tabs_, choice_.startup_fav_tabs ? 0 : 1);
+  CheckPrefsRadio(startup_tabs_, choice_.startup_fav_tabs ? 0 : 1);
   FillLinksList();
   FillTabsList();
   filling_ = false;
@@ -145,32 +145,32 @@ void TDlgPrefs::FillLinksList() {
   const TModuleCatalogue& c = main_.Library().Catalogue();
   const QSignalBlocker block(links_list_);
   links_list_->clear();
-  Heading(links_list_, QStringLiteral("Books"));
+  PrefsListHeading(links_list_, QStringLiteral("Books"));
   for (size_t i = 0; i < c.Books().size(); ++i)
-    ModuleItem(links_list_, *c.Books()[i], 1, i, choice_.link_books[i], false);
-  Heading(links_list_, QStringLiteral("Commentaries"));
+    PrefsModuleItem(links_list_, *c.Books()[i], 1, i, choice_.link_books[i], false);
+  PrefsListHeading(links_list_, QStringLiteral("Commentaries"));
   for (size_t i = 0; i < c.Commentaries().size(); ++i)
-    ModuleItem(links_list_, *c.Commentaries()[i], 2, i, choice_.link_commentaries[i], false);
+    PrefsModuleItem(links_list_, *c.Commentaries()[i], 2, i, choice_.link_commentaries[i], false);
 }
 
 void TDlgPrefs::FillTabsList() {
   const TModuleCatalogue& c = main_.Library().Catalogue();
   const QSignalBlocker block(tabs_list_);
   tabs_list_->clear();
-  Heading(tabs_list_, QStringLiteral("Bibles"));
+  PrefsListHeading(tabs_list_, QStringLiteral("Bibles"));
   for (size_t i = 0; i < c.Bibles().size(); ++i)
-    ModuleItem(tabs_list_, *c.Bibles()[i], 0, i, choice_.tab_bibles[i], IsFixedTabBible(c, i));
-  Heading(tabs_list_, QStringLiteral("Books"));
+    PrefsModuleItem(tabs_list_, *c.Bibles()[i], 0, i, choice_.tab_bibles[i], IsFixedTabBible(c, i));
+  PrefsListHeading(tabs_list_, QStringLiteral("Books"));
   for (size_t i = 0; i < c.Books().size(); ++i)
-    ModuleItem(tabs_list_, *c.Books()[i], 1, i, choice_.tab_books[i], false);
-  Heading(tabs_list_, QStringLiteral("Commentaries"));
+    PrefsModuleItem(tabs_list_, *c.Books()[i], 1, i, choice_.tab_books[i], false);
+  PrefsListHeading(tabs_list_, QStringLiteral("Commentaries"));
   for (size_t i = 0; i < c.Commentaries().size(); ++i)
-    ModuleItem(tabs_list_, *c.Commentaries()[i], 2, i, choice_.tab_commentaries[i], false);
+    PrefsModuleItem(tabs_list_, *c.Commentaries()[i], 2, i, choice_.tab_commentaries[i], false);
 }
 
 void TDlgPrefs::OnListItemChanged(QTreeWidgetItem* item) {
-  const int kind = item->data(0, kKindRole).toInt();
-  const auto index = static_cast<size_t>(item->data(0, kIndexRole).toInt());
+  const int kind = item->data(0, kPrefsListKindRole).toInt();
+  const auto index = static_cast<size_t>(item->data(0, kPrefsListIndexRole).toInt());
   if (kind < 0 || !(item->flags() & Qt::ItemIsUserCheckable)) return;
   const bool checked = item->checkState(0) == Qt::Checked;
   const bool links = item->treeWidget() == links_list_;

@@ -64,13 +64,13 @@ TResourceLook* PrefsResourceLookOf(TPrefsChoice& c, TLookGroup g) {
   return g == TLookGroup::kBook ? &c.book : g == TLookGroup::kCommentary ? &c.commentary : nullptr;
 }
 
-QLabel* WrappedText(const QString& text, QWidget* parent) {
+QLabel* PrefsWrappedText(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setWordWrap(true);
   return label;
 }
 
-QTreeWidget* CheckList(const QString& name, QWidget* parent) {
+QTreeWidget* PrefsCheckList(const QString& name, QWidget* parent) {
   auto* list = new QTreeWidget(parent);
   list->setObjectName(name);
   list->setColumnCount(2);
@@ -224,7 +224,7 @@ void TDlgPrefs::ShowLook(TLookGroup group) {
 QWidget* TDlgPrefs::BuildTabsPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(WrappedText(
+  layout->addWidget(PrefsWrappedText(
       QStringLiteral("\"Resource tabs\" are the tabs used to allow you to switch between various "
                      "resources in Lumora (Bibles, Books, and Commentaries).  Here you may adjust "
                      "display settings for the tabs."),
@@ -266,7 +266,7 @@ QWidget* TDlgPrefs::BuildTabsPage() {
                          config::TColor TTabLook::*field) {
     out = new TColorBox(colors_box);
     out->setObjectName(name);
-    auto* label = WrappedText(caption, colors_box);
+    auto* label = PrefsWrappedText(caption, colors_box);
     colors_form->addRow(label, out);
     connect(out, &TColorBox::colorChosen, this, [this, field](config::TColor c) {
       choice_.tabs.*field = c;
@@ -380,17 +380,17 @@ QWidget* TDlgPrefs::BuildOptionsPage() {
 QWidget* TDlgPrefs::BuildLinksPage() {
   links_page_ = new QWidget;
   auto* layout = new QVBoxLayout(links_page_);
-  layout->addWidget(WrappedText(
+  layout->addWidget(PrefsWrappedText(
       QStringLiteral("Select the Books that take part in the Book reference links of the Verse "
                      "List and the Bible View, and the Commentaries that take part in their "
                      "Commentary links."),
       links_page_));
-  layout->addWidget(WrappedText(
+  layout->addWidget(PrefsWrappedText(
       QStringLiteral("Resources with checkmarks beside them will be included. Unchecked resources "
                      "will be excluded from linking. You will still be able to access excluded "
                      "resources using the various menus and tabs in the program."),
       links_page_));
-  links_list_ = CheckList(QStringLiteral("LinksList"), links_page_);
+  links_list_ = PrefsCheckList(QStringLiteral("LinksList"), links_page_);
   connect(links_list_, &QTreeWidget::itemChanged, this, &TDlgPrefs::OnListItemChanged);
   auto* buttons = new QHBoxLayout;
   auto* check_all = new QPushButton(QStringLiteral("Check All"), links_page_);
@@ -410,7 +410,7 @@ QWidget* TDlgPrefs::BuildLinksPage() {
 QWidget* TDlgPrefs::BuildVisibleTabsPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  layout->addWidget(WrappedText(
+  layout->addWidget(PrefsWrappedText(
       QStringLiteral("If there are some resources you are not interested in, you may de-select "
                      "the resource here, and a tab for the resource will not be initially shown.  "
                      "You will still be able to access the resources from the Bible, Book, and "
@@ -418,7 +418,7 @@ QWidget* TDlgPrefs::BuildVisibleTabsPage() {
                      "Books or Commentaries, the tabs for the first Book or Commentary will still "
                      "be shown."),
       page));
-  tabs_list_ = CheckList(QStringLiteral("TabsList"), page);
+  tabs_list_ = PrefsCheckList(QStringLiteral("TabsList"), page);
   connect(tabs_list_, &QTreeWidget::itemChanged, this, &TDlgPrefs::OnListItemChanged);
   auto* buttons = new QHBoxLayout;
   auto* check_all = new QPushButton(QStringLiteral("Check All"), page);

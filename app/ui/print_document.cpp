@@ -14,7 +14,7 @@ namespace lumora::ui {
 namespace {
 
 // Black text and blue links on white, whatever the desktop's theme.
-QPalette PaperPalette() {
+QPalette PrintPaperPalette() {
   QPalette palette;
   palette.setColor(QPalette::Text, Qt::black);
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -25,7 +25,7 @@ QPalette PaperPalette() {
   return palette;
 }
 
-QSizeF PageSize(QPrinter& printer) { return printer.pageRect(QPrinter::DevicePixel).size(); }
+QSizeF PrinterPageSize(QPrinter& printer) { return printer.pageRect(QPrinter::DevicePixel).size(); }
 
 }  // namespace
 
@@ -55,7 +55,7 @@ void TPrintDocument::Clear() {
 bool TPrintDocument::IsEmpty() const { return document_->isEmpty(); }
 
 int TPrintDocument::LayOut(QPrinter& printer) {
-  const QSizeF page = PageSize(printer);
+  const QSizeF page = PrinterPageSize(printer);
   if (page != laid_out_for_ || printer.resolution() != laid_out_dpi_) {
     // Laid out at the printer's resolution: fonts print at their sizes.
     document_->documentLayout()->setPaintDevice(&printer);
@@ -74,7 +74,7 @@ int TPrintDocument::Print(QPrinter& printer, int first, int last) {
   if (!painter.begin(&printer)) return 0;
   const QSizeF page = laid_out_for_;
   QAbstractTextDocumentLayout::PaintContext context;
-  context.palette = PaperPalette();
+  context.palette = PrintPaperPalette();
   int printed = 0;
   for (int p = first; p <= last; ++p) {
     if (p != first) printer.newPage();

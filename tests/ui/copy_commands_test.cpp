@@ -37,7 +37,7 @@ using test::TStartedWindow;
 
 // Opens the verse-entry dialog with `command`, types `text`, picks the Bible
 // whose abbreviation is `bible` (empty: as preselected) and presses OK.
-void EnterVerses(TStartedWindow& w, const char* command, const QString& text,
+void EnterCopyVerses(TStartedWindow& w, const char* command, const QString& text,
                  const QString& bible = {}) {
   w.Run(command);
   TDlgVerseEntry* dialog = w.Commands().VerseEntryDialog();
@@ -54,7 +54,7 @@ void EnterVerses(TStartedWindow& w, const char* command, const QString& text,
 
 // lumora-cli's export of the same verses: terminal text (UTF-8, "\n"), or
 // with `raw` the formatter's own Windows-1252 bytes.
-QByteArray CliExport(const std::string& folder, const QStringList& arguments, bool raw = false) {
+QByteArray CliExportOutput(const std::string& folder, const QStringList& arguments, bool raw = false) {
   QProcess cli;
   QStringList all = {QStringLiteral("--data"), QString::fromStdString(folder),
                      QStringLiteral("export")};
@@ -95,20 +95,20 @@ TEST_F(CopyCommandsTest, EveryStyleCopiesWhatTheCommandLineExports) {
     p.include_brackets = c.brackets;
     p.include_footnotes = c.footnotes;
     p.include_version_tag = c.tag;
-    EnterVerses(w, "ActionCopyVerses", QString::fromLatin1(c.refs), QString::fromLatin1(c.bible));
+    EnterCopyVerses(w, "ActionCopyVerses", QString::fromLatin1(c.refs), QString::fromLatin1(c.bible));
     QStringList args = {QStringLiteral("--bible"), QString::fromLatin1(c.bible),
                         QStringLiteral("--style"), QString(QChar('A' + c.style))};
     if (c.brackets) args << QStringLiteral("--brackets");
     if (c.footnotes) args << QStringLiteral("--footnotes");
     if (c.tag) args << QStringLiteral("--tag");
     args << QString::fromLatin1(c.refs).split(QLatin1Char(' '));
-    QString expected = QString::fromUtf8(CliExport(folder, args));
+    QString expected = QString::fromUtf8(CliExportOutput(folder, args));
     ASSERT_TRUE(expected.endsWith(QLatin1Char('\n')));
     expected.chop(1);
     EXPECT_EQ(doubles_.clipboard.text, expected);
     EXPECT_FALSE(doubles_.clipboard.text.contains(QLatin1Char('\r')));
     // The HTML of the same content, as a small UTF-8 document.
-    const QByteArray raw_html = CliExport(folder, args << QStringLiteral("--html"), true);
+    const QByteArray raw_html = CliExportOutput(folder, args << QStringLiteral("--html"), true);
     EXPECT_EQ(doubles_.clipboard.html, ClipboardHtml(raw_html.toStdString()));
     EXPECT_TRUE(doubles_.clipboard.html.contains(QLatin1String("<meta charset=\"utf-8\">")));
   }
@@ -117,7 +117,7 @@ TEST_F(CopyCommandsTest, EveryStyleCopiesWhatTheCommandLineExports) {
 TEST_F(CopyCommandsTest, KjvslCopiesCarryGreekAndTransliterations) {
   LUMORA_REQUIRE_SAMPLE(folder);
   TStartedWindow w(folder);
-  EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("KJVSL"));
+  EnterCopyVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("KJVSL"));
   EXPECT_TRUE(doubles_.clipboard.text.contains(QStringLiteral("God <theós>")))
       << doubles_.clipboard.text.toStdString();
   EXPECT_FALSE(doubles_.clipboard.html.contains(QLatin1String("face=\"Symbol\"")));
@@ -129,7 +129,7 @@ TEST_F(CopyCommandsTest, AccentsAndTheCodePagesUpperHalfArriveAsUnicode) {
   LUMORA_REQUIRE_SAMPLE(folder);
   {
     TStartedWindow w(folder);
-    EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("RV1909"));
+    EnterCopyVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("RV1909"));
     EXPECT_TRUE(doubles_.clipboard.text.contains(QStringLiteral("amó Dios al mundo")))
         << doubles_.clipboard.text.toStdString();
     EXPECT_TRUE(doubles_.clipboard.html.contains(QStringLiteral("amó Dios al mundo")));
@@ -143,7 +143,7 @@ TEST_F(CopyCommandsTest, AccentsAndTheCodePagesUpperHalfArriveAsUnicode) {
       "\x93Quoted\x94 \x96 en \x97 em \x80 euro \x85 \x91s\x92";
   test::WriteTestBible(library.Path() + "/Bibles", "CPB.lmb", cp);
   TStartedWindow w(library.Path());
-  EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
+  EnterCopyVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
   const QString expected =
       QStringLiteral("\u201CQuoted\u201D \u2013 en \u2014 em \u20AC euro \u2026 \u2018s\u2019");
   EXPECT_TRUE(doubles_.clipboard.text.endsWith(expected)) << doubles_.clipboard.text.toStdString();
@@ -151,7 +151,7 @@ TEST_F(CopyCommandsTest, AccentsAndTheCodePagesUpperHalfArriveAsUnicode) {
   const QString path = QString::fromStdString(library.File("cp.txt"));
   doubles_.dialogs.save_path = path;
   doubles_.dialogs.save_filter = 0;
-  EnterVerses(w, "ActionExportVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
+  EnterCopyVerses(w, "ActionExportVerses", QStringLiteral("jn 3:16"), QStringLiteral("CPB"));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains(expected.toUtf8()));
@@ -160,7 +160,7 @@ TEST_F(CopyCommandsTest, AccentsAndTheCodePagesUpperHalfArriveAsUnicode) {
 TEST_F(CopyCommandsTest, UnrecognisedOrCancelledLeavesTheClipboardAlone) {
   TStartedWindow w(test::SyntheticLibraryFolder());
   doubles_.clipboard.text = QStringLiteral("kept");
-  EnterVerses(w, "ActionCopyVerses", QStringLiteral("no such place"));
+  EnterCopyVerses(w, "ActionCopyVerses", QStringLiteral("no such place"));
   w.Run("ActionCopyVerses");
   w.Commands().VerseEntryDialog()->ReferenceBox()->setEditText(QStringLiteral("jn 3:16"));
   w.Commands().VerseEntryDialog()->reject();
@@ -247,7 +247,7 @@ TEST_F(CopyCommandsTest, FormattingExampleFollowsTheChoiceAndCancelChangesNothin
   }
   dialog->reject();
   EXPECT_EQ(ExportFormatFrom(config::GlobalProperties()), ExportFormatSettings{});
-  EnterVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16-17"));
+  EnterCopyVerses(w, "ActionCopyVerses", QStringLiteral("jn 3:16-17"));
   // The synthetic Bible's short title is "Joh".
   EXPECT_TRUE(doubles_.clipboard.text.startsWith(QLatin1String("Joh 3:16-17  ")))
       << doubles_.clipboard.text.toStdString();
@@ -263,7 +263,7 @@ TEST_F(CopyCommandsTest, PaneCopiesAppendsAndCtrlCReachTheClipboardOnce) {
   TStartedWindow w(test::SyntheticLibraryFolder());
   TMain& main = w.Main();
   main.MainAction("ActionViewAll")->trigger();
-  EnterVerses(w, "ActionPopVerseList", QStringLiteral("jn 3:16-17"));
+  EnterCopyVerses(w, "ActionPopVerseList", QStringLiteral("jn 3:16-17"));
   main.BibleView()->GoToVerse(test::kJohn3_16);
   test::Settle();
   const std::vector<THtmlView*> views = {

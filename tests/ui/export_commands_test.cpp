@@ -23,19 +23,19 @@ namespace {
 
 using test::TStartedWindow;
 
-QByteArray ReadAll(const QString& path) {
+QByteArray ReadExported(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
+void WriteExisting(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
 }
 
 // Every line break is CR LF and the bytes are valid UTF-8.
-void ExpectCrLfUtf8(const QByteArray& bytes) {
+void ExpectCrLfUtf8File(const QByteArray& bytes) {
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\n') {
       EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
@@ -51,7 +51,7 @@ void ExpectCrLfUtf8(const QByteArray& bytes) {
 
 // Runs Export Verses to File for `refs` in `bible`, answering the save
 // dialog with `path` and `filter`.
-void Export(TStartedWindow& w, test::TScriptedDialogs& dialogs, const QString& refs,
+void ExportVerses(TStartedWindow& w, test::TScriptedDialogs& dialogs, const QString& refs,
             const QString& path, int filter, const QString& bible = QStringLiteral("KJV")) {
   dialogs.save_path = path;
   dialogs.save_filter = filter;
@@ -112,14 +112,14 @@ TEST_F(ExportCommandsTest, EachFileTypeWritesItsForm) {
                         {"bare", 2, "bare", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    Export(w, doubles_.dialogs, QStringLiteral("jn 3:16-17"), In(c.typed), c.filter);
+    ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16-17"), In(c.typed), c.filter);
     EXPECT_EQ(doubles_.dialogs.save_caption, QStringLiteral("Export Verse(s) to Text File"));
     EXPECT_EQ(doubles_.dialogs.offered_filter, 1) << "HTML is preselected";
     EXPECT_EQ(doubles_.dialogs.save_filters.size(), 3);
-    const QByteArray bytes = ReadAll(In(c.written));
+    const QByteArray bytes = ReadExported(In(c.written));
     ASSERT_FALSE(bytes.isEmpty());
     EXPECT_TRUE(bytes.startsWith(c.html ? kMeta : kBom));
-    ExpectCrLfUtf8(bytes);
+    ExpectCrLfUtf8File(bytes);
     EXPECT_EQ(bytes.contains("<b>Joh 3:16-17"), c.html);
     EXPECT_TRUE(bytes.contains("Joh 3:16-17  "));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
@@ -133,15 +133,15 @@ TEST_F(ExportCommandsTest, SampleExportsAreUtf8WithGreekAndTheCommandLinesText) 
   LUMORA_REQUIRE_SAMPLE(folder);
   TStartedWindow w(folder);
   config::GlobalProperties().verse_export_style = 4;
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16-18"), In("kjvsl.html"), 1,
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16-18"), In("kjvsl.html"), 1,
          QStringLiteral("KJVSL"));
-  const QString html = QString::fromUtf8(ReadAll(In("kjvsl.html")));
+  const QString html = QString::fromUtf8(ReadExported(In("kjvsl.html")));
   EXPECT_FALSE(html.contains(QLatin1String("face=\"Symbol\"")));
   EXPECT_TRUE(std::any_of(html.begin(), html.end(),
                           [](QChar ch) { return ch.unicode() >= 0x3B1 && ch.unicode() <= 0x3C9; }))
       << "the Strong's words print as Greek letters";
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("rv.txt"), 0, QStringLiteral("RV1909"));
-  QString text = QString::fromUtf8(ReadAll(In("rv.txt")).mid(3));
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("rv.txt"), 0, QStringLiteral("RV1909"));
+  QString text = QString::fromUtf8(ReadExported(In("rv.txt")).mid(3));
   EXPECT_TRUE(text.contains(QStringLiteral("amó Dios al mundo")));
   // The same text the command line exports, line ends aside.
   QProcess cli;
@@ -157,16 +157,16 @@ TEST_F(ExportCommandsTest, SampleExportsAreUtf8WithGreekAndTheCommandLinesText) 
 TEST_F(ExportCommandsTest, AFailedStepShowsTheFileAndKeepsTheOldOne) {
   TStartedWindow w(test::SyntheticLibraryFolder());
   const QString target = In("kept.txt");
-  WriteFile(target, "old contents");
+  WriteExisting(target, "old contents");
   for (int step = 0; step < 3; ++step) {
     SCOPED_TRACE(step);
     w.messages.clear();
     w.Output().make_export_file = [step] { return std::make_unique<TFailingExport>(step); };
-    Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), target, 0);
+    ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), target, 0);
     ASSERT_EQ(w.messages.size(), 1);
     EXPECT_TRUE(w.messages[0].contains(QDir::toNativeSeparators(target)));
     EXPECT_TRUE(w.messages[0].contains(QStringLiteral("injected fault %1").arg(step)));
-    EXPECT_EQ(ReadAll(target), QByteArray("old contents"));
+    EXPECT_EQ(ReadExported(target), QByteArray("old contents"));
     EXPECT_TRUE(w.Main().statusBar()->currentMessage().isEmpty());
     // Nothing but the old file is left in the folder.
     EXPECT_EQ(QDir(QString::fromStdString(files_.Path())).entryList(QDir::Files),
@@ -177,38 +177,38 @@ TEST_F(ExportCommandsTest, AFailedStepShowsTheFileAndKeepsTheOldOne) {
   w.Output().make_export_file = nullptr;
   w.messages.clear();
   const QString inside = In("kept.txt") + QStringLiteral("/sub/out.txt");
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), inside, 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), inside, 0);
   ASSERT_EQ(w.messages.size(), 1);
   EXPECT_TRUE(w.messages[0].contains(QDir::toNativeSeparators(inside)));
-  EXPECT_EQ(ReadAll(target), QByteArray("old contents"));
+  EXPECT_EQ(ReadExported(target), QByteArray("old contents"));
 }
 
 TEST_F(ExportCommandsTest, CancelWritesNothingAndAnAddedExtensionAsksFirst) {
   TStartedWindow w(test::SyntheticLibraryFolder());
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
   EXPECT_EQ(doubles_.dialogs.save_calls, 1);
   EXPECT_TRUE(QDir(QString::fromStdString(files_.Path())).isEmpty());
   EXPECT_TRUE(w.Main().statusBar()->currentMessage().isEmpty());
   // "name" becomes "name.txt", which exists: the user is asked.
-  WriteFile(In("name.txt"), "mine");
+  WriteExisting(In("name.txt"), "mine");
   w.answer_yes = false;
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("name"), 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("name"), 0);
   ASSERT_EQ(w.questions.size(), 1);
   EXPECT_TRUE(w.questions[0].contains(QStringLiteral("name.txt")));
-  EXPECT_EQ(ReadAll(In("name.txt")), QByteArray("mine"));
+  EXPECT_EQ(ReadExported(In("name.txt")), QByteArray("mine"));
   w.answer_yes = true;
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("name"), 0);
-  EXPECT_TRUE(ReadAll(In("name.txt")).startsWith("\xEF\xBB\xBF"));
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("name"), 0);
+  EXPECT_TRUE(ReadExported(In("name.txt")).startsWith("\xEF\xBB\xBF"));
 }
 
 TEST_F(ExportCommandsTest, TheDialogStartsInDocumentsThenInTheLastExportsFolder) {
   TStartedWindow w(test::SyntheticLibraryFolder());
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   EXPECT_EQ(doubles_.dialogs.save_folder,
             QDir(documents).exists() ? documents : QDir::homePath());
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("first.txt"), 0);
-  Export(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("first.txt"), 0);
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
   EXPECT_EQ(QDir(doubles_.dialogs.save_folder), QDir(QString::fromStdString(files_.Path())));
 }
 
@@ -219,7 +219,7 @@ TEST_F(ExportCommandsTest, TheVerseListExportsOneVersePerLine) {
   doubles_.dialogs.save_path = In("list.txt");
   doubles_.dialogs.save_filter = 0;
   w.Output().ExportVerseList(verses, kjv);
-  QString text = QString::fromUtf8(ReadAll(In("list.txt")).mid(3));
+  QString text = QString::fromUtf8(ReadExported(In("list.txt")).mid(3));
   QStringList lines = text.split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 5);  // verse, empty, verse, empty, and after the last break
   EXPECT_TRUE(lines[0].startsWith(QLatin1String("Joh 3:16  ")));
@@ -228,7 +228,7 @@ TEST_F(ExportCommandsTest, TheVerseListExportsOneVersePerLine) {
   doubles_.dialogs.save_path = In("list.html");
   doubles_.dialogs.save_filter = 1;
   w.Output().ExportVerseList(verses, kjv);
-  lines = QString::fromUtf8(ReadAll(In("list.html"))).split(QStringLiteral("\r\n"));
+  lines = QString::fromUtf8(ReadExported(In("list.html"))).split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 6);
   EXPECT_EQ(lines[0], QStringLiteral("<meta charset=\"utf-8\">"));
   EXPECT_TRUE(lines[1].startsWith(QLatin1String("<b>Joh 3:16  </b>")));

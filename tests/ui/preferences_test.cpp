@@ -37,7 +37,7 @@ namespace {
 
 using test::TStartedWindow;
 
-TDlgPrefs* Open(TStartedWindow& w, const char* command = "ActionPrefs") {
+TDlgPrefs* OpenPrefs(TStartedWindow& w, const char* command = "ActionPrefs") {
   w.Run(command);
   auto* dialog = w.Main().findChild<TDlgPrefs*>();
   EXPECT_NE(dialog, nullptr);
@@ -46,38 +46,38 @@ TDlgPrefs* Open(TStartedWindow& w, const char* command = "ActionPrefs") {
 }
 
 template <typename T>
-T* Control(TDlgPrefs* dialog, const char* name) {
+T* PrefsControl(TDlgPrefs* dialog, const char* name) {
   T* control = dialog->findChild<T*>(QString::fromLatin1(name));
   EXPECT_NE(control, nullptr) << name;
   return control;
 }
 
 // Chooses the next entry of a drop-down as the keyboard does.
-void ChooseNext(QComboBox* box) { QTest::keyClick(box, Qt::Key_Down); }
+void ChooseNextEntry(QComboBox* box) { QTest::keyClick(box, Qt::Key_Down); }
 
 // A font family installed here other than `not_this`.
-std::string OtherFamily(const std::string& not_this) {
+std::string OtherInstalledFamily(const std::string& not_this) {
   for (const QString& f : QFontDatabase::families())
     if (f.toStdString() != not_this && !QFontDatabase::isPrivateFamily(f)) return f.toStdString();
   return {};
 }
 
-void ChooseFamily(TFontBox* box, const std::string& family) {
+void ChooseFontFamily(TFontBox* box, const std::string& family) {
   const int i = box->findText(QString::fromStdString(family));
   ASSERT_GE(i, 0);
   box->setCurrentIndex(i);
   Q_EMIT box->activated(i);
 }
 
-void Press(TDlgPrefs* dialog, const char* name) {
-  Control<QPushButton>(dialog, name)->click();
+void PressButton(TDlgPrefs* dialog, const char* name) {
+  PrefsControl<QPushButton>(dialog, name)->click();
   test::Settle();
 }
 
 // Counts the renders of a pane's display widget: the times a page (not
 // the "Loading..." placeholder, not the emptied widget) was loaded.
-struct TRenderCount {
-  explicit TRenderCount(THtmlView* view) {
+struct TPaneRenderCount {
+  explicit TPaneRenderCount(THtmlView* view) {
     QObject::connect(view, &QTextEdit::textChanged, &context, [this, view] {
       const QString text = view->toPlainText();
       if (!text.isEmpty() && text != QLatin1String("Loading...")) ++renders;
@@ -96,15 +96,15 @@ class PreferencesTest : public ::testing::Test {
 
 TEST_F(PreferencesTest, EveryControlRoundTrips) {
   TStartedWindow w(test::SyntheticLibraryFolder());
-  TDlgPrefs* dialog = Open(w);
-  const std::string family = OtherFamily(config::GlobalProperties().bible_view.main_font);
+  TDlgPrefs* dialog = OpenPrefs(w);
+  const std::string family = OtherInstalledFamily(config::GlobalProperties().bible_view.main_font);
   ASSERT_FALSE(family.empty());
   config::TColor next = 0x00102030;
   std::vector<std::pair<TColorBox*, config::TColor>> colors;
   for (const char* group : {"VerseList", "Bible", "Book", "Commentary"}) {
     const std::string g(group);
-    ChooseFamily(Control<TFontBox>(dialog, (g + "Font").c_str()), family);
-    ChooseNext(Control<TSizeBox>(dialog, (g + "Size").c_str()));
+    ChooseFontFamily(PrefsControl<TFontBox>(dialog, (g + "Font").c_str()), family);
+    ChooseNextEntry(PrefsControl<TSizeBox>(dialog, (g + "Size").c_str()));
     std::vector<std::string> boxes = {"Color", "Background"};
     if (g == "VerseList" || g == "Bible")
       boxes.insert(boxes.end(), {"CmtLink", "BookLink", "Footnotes", "StrongsLink"});
@@ -112,25 +112,25 @@ TEST_F(PreferencesTest, EveryControlRoundTrips) {
       boxes.push_back("Links");
     if (g == "VerseList") boxes.push_back("KeyHighlight");
     for (const std::string& b : boxes) {
-      auto* box = Control<TColorBox>(dialog, (g + b).c_str());
+      auto* box = PrefsControl<TColorBox>(dialog, (g + b).c_str());
       box->Choose(next);
       colors.emplace_back(box, next);
       next += 0x00010101;
     }
   }
-  ChooseFamily(Control<TFontBox>(dialog, "TabsFont"), family);
-  ChooseNext(Control<TSizeBox>(dialog, "TabsSize"));
+  ChooseFontFamily(PrefsControl<TFontBox>(dialog, "TabsFont"), family);
+  ChooseNextEntry(PrefsControl<TSizeBox>(dialog, "TabsSize"));
   for (const char* b : {"TabsColor", "TabsActive", "TabsInactive", "TabsCorresponding"}) {
-    Control<TColorBox>(dialog, b)->Choose(next);
+    PrefsControl<TColorBox>(dialog, b)->Choose(next);
     next += 0x00010101;
   }
   for (const char* b : {"TabsBold", "TabsAlign", "ChapterPrev", "ChapterNext", "EditorStayOnTop",
                         "EditorRawHtml", "SaveWindowStates"})
-    Control<QCheckBox>(dialog, b)->click();
+    PrefsControl<QCheckBox>(dialog, b)->click();
   for (const char* b : {"TabsShape2", "SearchDefault1", "Hyperlinking0", "StartupVerse1",
                         "StartupTabs1"})
-    Control<QRadioButton>(dialog, b)->click();
-  Press(dialog, "Apply");
+    PrefsControl<QRadioButton>(dialog, b)->click();
+  PressButton(dialog, "Apply");
 
   const config::Properties& p = config::GlobalProperties();
   for (const auto* look : {&p.verse_list_view, &p.bible_view}) {
@@ -160,11 +160,11 @@ TEST_F(PreferencesTest, EveryControlRoundTrips) {
   EXPECT_FALSE(p.startup_fav_tabs);
   // Shown again as chosen.
   dialog->reject();
-  dialog = Open(w);
+  dialog = OpenPrefs(w);
   for (const auto& [box, color] : colors) EXPECT_EQ(box->Shown(), color);
-  EXPECT_EQ(Control<TFontBox>(dialog, "BookFont")->Shown(), family);
-  EXPECT_TRUE(Control<QRadioButton>(dialog, "TabsShape2")->isChecked());
-  EXPECT_TRUE(Control<QRadioButton>(dialog, "StartupTabs1")->isChecked());
+  EXPECT_EQ(PrefsControl<TFontBox>(dialog, "BookFont")->Shown(), family);
+  EXPECT_TRUE(PrefsControl<QRadioButton>(dialog, "TabsShape2")->isChecked());
+  EXPECT_TRUE(PrefsControl<QRadioButton>(dialog, "StartupTabs1")->isChecked());
 }
 
 TEST_F(PreferencesTest, UntouchedControlsGiveBackExactlyWhatIsStored) {
@@ -183,15 +183,15 @@ TEST_F(PreferencesTest, UntouchedControlsGiveBackExactlyWhatIsStored) {
   p.startup_verse = 9;
   const config::Properties before = p;
   QSignalSpy committed(&w.Main().Settings(), &TSettings::changed);
-  TDlgPrefs* dialog = Open(w);
-  EXPECT_EQ(Control<TFontBox>(dialog, "BibleFont")->currentText(), QStringLiteral("No Such Font"));
-  EXPECT_EQ(Control<TSizeBox>(dialog, "VerseListSize")->currentText(), QStringLiteral("20"));
-  EXPECT_EQ(Control<TSizeBox>(dialog, "CommentarySize")->currentText(), QStringLiteral("6"));
-  EXPECT_EQ(Control<TSizeBox>(dialog, "TabsSize")->currentText(), QStringLiteral("14"));
-  EXPECT_EQ(Control<TColorBox>(dialog, "BibleColor")->Shown(), 0x80000010u);
-  EXPECT_EQ(Control<TColorBox>(dialog, "BookLinks")->Shown(), 0x00123456u);
-  EXPECT_TRUE(Control<QRadioButton>(dialog, "TabsShape0")->isChecked());
-  EXPECT_EQ(Control<QButtonGroup>(dialog, "SearchDefault")->checkedId(), -1);
+  TDlgPrefs* dialog = OpenPrefs(w);
+  EXPECT_EQ(PrefsControl<TFontBox>(dialog, "BibleFont")->currentText(), QStringLiteral("No Such Font"));
+  EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "VerseListSize")->currentText(), QStringLiteral("20"));
+  EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "CommentarySize")->currentText(), QStringLiteral("6"));
+  EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "TabsSize")->currentText(), QStringLiteral("14"));
+  EXPECT_EQ(PrefsControl<TColorBox>(dialog, "BibleColor")->Shown(), 0x80000010u);
+  EXPECT_EQ(PrefsControl<TColorBox>(dialog, "BookLinks")->Shown(), 0x00123456u);
+  EXPECT_TRUE(PrefsControl<QRadioButton>(dialog, "TabsShape0")->isChecked());
+  EXPECT_EQ(PrefsControl<QButtonGroup>(dialog, "SearchDefault")->checkedId(), -1);
   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   test::Settle();
   EXPECT_FALSE(dialog->isVisible());
@@ -210,31 +210,31 @@ TEST_F(PreferencesTest, TheDialogsEdgeCases) {
   TStartedWindow w(test::SyntheticLibraryFolder());
   config::Properties& p = config::GlobalProperties();
   p.bible_view.main_size = 20;
-  TDlgPrefs* dialog = Open(w);
-  auto* bible_size = Control<TSizeBox>(dialog, "BibleSize");
+  TDlgPrefs* dialog = OpenPrefs(w);
+  auto* bible_size = PrefsControl<TSizeBox>(dialog, "BibleSize");
   EXPECT_EQ(bible_size->currentIndex(), bible_size->count() - 1);
   EXPECT_EQ(bible_size->itemText(0), QStringLiteral("6"));
-  auto* tab_size = Control<TSizeBox>(dialog, "TabsSize");
+  auto* tab_size = PrefsControl<TSizeBox>(dialog, "TabsSize");
   EXPECT_EQ(tab_size->count(), 9);
   EXPECT_EQ(tab_size->itemText(8), QStringLiteral("14"));
   // "Set All" in the Bible group copies by the rules...
-  Control<TColorBox>(dialog, "BibleFootnotes")->Choose(0x00010203);
-  Control<TColorBox>(dialog, "BibleBackground")->Choose(0x00040506);
-  Press(dialog, "BibleSetAll");
+  PrefsControl<TColorBox>(dialog, "BibleFootnotes")->Choose(0x00010203);
+  PrefsControl<TColorBox>(dialog, "BibleBackground")->Choose(0x00040506);
+  PressButton(dialog, "BibleSetAll");
   const TPrefsChoice& c = dialog->Choice();
   EXPECT_EQ(c.verse_list.footnotes, 0x00010203u);
   EXPECT_EQ(c.book.background, 0x00040506u);
   EXPECT_EQ(c.commentary.size, 20);
-  EXPECT_EQ(Control<TColorBox>(dialog, "BookBackground")->Shown(), 0x00040506u);
+  EXPECT_EQ(PrefsControl<TColorBox>(dialog, "BookBackground")->Shown(), 0x00040506u);
   // ... and Cancel drops it all.
   const config::Properties before = p;
   dialog->reject();
   EXPECT_EQ(p, before);
   // "Uncheck All" on "Visible Tabs" leaves the KJV Bible.
-  dialog = Open(w, "ActionTabsConfigure");
+  dialog = OpenPrefs(w, "ActionTabsConfigure");
   EXPECT_EQ(dialog->Pages()->currentIndex(), TDlgPrefs::kVisibleTabsPage);
-  Press(dialog, "TabsUncheckAll");
-  auto* list = Control<QTreeWidget>(dialog, "TabsList");
+  PressButton(dialog, "TabsUncheckAll");
+  auto* list = PrefsControl<QTreeWidget>(dialog, "TabsList");
   int checked = 0;
   for (int i = 0; i < list->topLevelItemCount(); ++i) {
     QTreeWidgetItem* item = list->topLevelItem(i);
@@ -248,7 +248,7 @@ TEST_F(PreferencesTest, TheDialogsEdgeCases) {
   EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("Bibles"));
   // Apply, then OK without a change: the second re-renders nothing.
   QSignalSpy committed(&w.Main().Settings(), &TSettings::changed);
-  Press(dialog, "Apply");
+  PressButton(dialog, "Apply");
   EXPECT_EQ(committed.count(), 1);
   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   EXPECT_EQ(committed.count(), 1);
@@ -263,35 +263,35 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
   TMain& main = w.Main();
   main.BibleView()->GoToVerse(test::kJohn3_16);
   test::Settle();
-  TRenderCount bible(main.BibleView()->TextView()->HTMLView());
+  TPaneRenderCount bible(main.BibleView()->TextView()->HTMLView());
   QSignalSpy committed(&main.Settings(), &TSettings::changed);
   const auto apply = [&](auto&& change) -> SettingsParts {
-    TDlgPrefs* dialog = Open(w);
+    TDlgPrefs* dialog = OpenPrefs(w);
     change(dialog);
     committed.clear();
-    Press(dialog, "Apply");
+    PressButton(dialog, "Apply");
     dialog->reject();
     EXPECT_LE(committed.count(), 1);
     return committed.isEmpty() ? 0 : committed.takeFirst().at(0).value<SettingsParts>();
   };
-  EXPECT_EQ(apply([](TDlgPrefs* d) { Control<TColorBox>(d, "BookLinks")->Choose(0x000000FF); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<TColorBox>(d, "BookLinks")->Choose(0x000000FF); }),
             kSettingsDictView);
   EXPECT_EQ(bible.Take(), 0);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { ChooseNext(Control<TSizeBox>(d, "CommentarySize")); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { ChooseNextEntry(PrefsControl<TSizeBox>(d, "CommentarySize")); }),
             kSettingsCommentView);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { Control<TColorBox>(d, "VerseListKeyHighlight")->Choose(0x00FF00); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<TColorBox>(d, "VerseListKeyHighlight")->Choose(0x00FF00); }),
             kSettingsVerseListView);
   EXPECT_EQ(bible.Take(), 0);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { Control<QRadioButton>(d, "Hyperlinking0")->click(); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<QRadioButton>(d, "Hyperlinking0")->click(); }),
             kSettingsDictView | kSettingsCommentView);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { Control<QRadioButton>(d, "StartupVerse1")->click(); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<QRadioButton>(d, "StartupVerse1")->click(); }),
             kSettingsOther);
   EXPECT_EQ(bible.Take(), 0);
   // The Bible group: the view renders once, with the new values.
   EXPECT_EQ(apply([](TDlgPrefs* d) {
-              Control<TColorBox>(d, "BibleFootnotes")->Choose(0x00336699);
-              ChooseNext(Control<TSizeBox>(d, "BibleSize"));
-              Control<QCheckBox>(d, "ChapterPrev")->click();
+              PrefsControl<TColorBox>(d, "BibleFootnotes")->Choose(0x00336699);
+              ChooseNextEntry(PrefsControl<TSizeBox>(d, "BibleSize"));
+              PrefsControl<QCheckBox>(d, "ChapterPrev")->click();
             }),
             kSettingsBibleView);
   EXPECT_EQ(bible.Take(), 1);
@@ -303,7 +303,7 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
   // in its menu.
   const TLMDictionaryModule* synd = main.Library().FindBook(test::kSyntheticDictionary);
   EXPECT_EQ(apply([&](TDlgPrefs* d) {
-              QTreeWidget* list = Control<QTreeWidget>(d, "LinksList");
+              QTreeWidget* list = PrefsControl<QTreeWidget>(d, "LinksList");
               const auto found = list->findItems(QString::fromLatin1(test::kSyntheticDictionary),
                                                  Qt::MatchExactly, 0);
               ASSERT_EQ(found.size(), 1);
@@ -321,7 +321,7 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
   // A Commentary's tab: hidden in its strip.
   EXPECT_EQ(apply([](TDlgPrefs* d) {
               const auto found =
-                  Control<QTreeWidget>(d, "TabsList")->findItems(QStringLiteral("CR"), Qt::MatchExactly, 0);
+                  PrefsControl<QTreeWidget>(d, "TabsList")->findItems(QStringLiteral("CR"), Qt::MatchExactly, 0);
               ASSERT_EQ(found.size(), 1);
               found[0]->setCheckState(0, Qt::Unchecked);
             }),
@@ -330,7 +330,7 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
   EXPECT_FALSE(main.CommentView()->Tabs()->isTabVisible(cr));
   EXPECT_EQ(config::GlobalProperties().hidden_tabs, std::vector<std::string>{"CR"});
   // The tab look reaches all four strips.
-  EXPECT_EQ(apply([](TDlgPrefs* d) { ChooseNext(Control<TSizeBox>(d, "TabsSize")); }),
+  EXPECT_EQ(apply([](TDlgPrefs* d) { ChooseNextEntry(PrefsControl<TSizeBox>(d, "TabsSize")); }),
             kSettingsTabs);
   for (TResourceTabs* tabs : {main.BibleView()->Tabs(), main.DictView()->Tabs(),
                               main.CommentView()->Tabs(), main.VerseListView()->Tabs()})
@@ -347,11 +347,11 @@ TEST_F(PreferencesTest, OkSavesAtOnceAndApplyWorksRightAfterStart) {
   TStartedWindow w(library.Path());
   TMain& main = w.Main();
   main.DictView()->ShowBook(main.Library().FindBook("EMPTY"));
-  TDlgPrefs* dialog = Open(w);
+  TDlgPrefs* dialog = OpenPrefs(w);
   for (const char* size : {"BookSize", "CommentarySize", "BibleSize", "VerseListSize"})
-    ChooseNext(Control<TSizeBox>(dialog, size));
-  Control<QRadioButton>(dialog, "SearchDefault1")->click();
-  const auto found = Control<QTreeWidget>(dialog, "TabsList")
+    ChooseNextEntry(PrefsControl<TSizeBox>(dialog, size));
+  PrefsControl<QRadioButton>(dialog, "SearchDefault1")->click();
+  const auto found = PrefsControl<QTreeWidget>(dialog, "TabsList")
                          ->findItems(QString::fromLatin1(test::kSyntheticTopics), Qt::MatchExactly, 0);
   ASSERT_EQ(found.size(), 1);
   found[0]->setCheckState(0, Qt::Unchecked);
@@ -369,9 +369,9 @@ TEST_F(PreferencesTest, ColourBoxesSampleTabsAndHelp) {
   auto* service = static_cast<TPreferencesService*>(&w.Main().Preferences());
   QStringList topics;
   service->show_help = [&topics](const QString& topic) { topics << topic; };
-  TDlgPrefs* dialog = Open(w);
+  TDlgPrefs* dialog = OpenPrefs(w);
   // "Custom..." asks the colour dialog; "Default" is the store's default.
-  auto* box = Control<TColorBox>(dialog, "TabsActive");
+  auto* box = PrefsControl<TColorBox>(dialog, "TabsActive");
   doubles_.dialogs.color = QColor(0xFF, 0, 0);
   box->setCurrentIndex(box->findText(QString::fromLatin1(TColorBox::kCustom)));
   Q_EMIT box->activated(box->currentIndex());
@@ -395,7 +395,7 @@ TEST_F(PreferencesTest, ColourBoxesSampleTabsAndHelp) {
   // Help per page.
   for (int page = 0; page < dialog->Pages()->count(); ++page) {
     dialog->Pages()->setCurrentIndex(page);
-    Press(dialog, "Help");
+    PressButton(dialog, "Help");
   }
   EXPECT_EQ(topics, (QStringList{QStringLiteral("Scribble170"), QStringLiteral("Scribble410"),
                                  QStringLiteral("Scribble190"), QStringLiteral("Scribble200"),

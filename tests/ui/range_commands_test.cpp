@@ -25,14 +25,14 @@ namespace {
 using test::TStartedWindow;
 
 // Shows the Commentary named `abbreviation` at `verse` in the Commentary view.
-void ShowCommentary(TMain& main, const std::string& abbreviation, int verse) {
+void ShowRangeCommentary(TMain& main, const std::string& abbreviation, int verse) {
   const TLMCommentaryModule* c = main.Library().FindCommentary(abbreviation);
   ASSERT_NE(c, nullptr) << abbreviation;
   main.CommentView()->ShowComment(main.Library().IndexOf(c), verse - 1, 0, 0, false);
   ASSERT_EQ(main.CommentView()->CurrentCommentary(), c);
 }
 
-void ShowBook(TMain& main, const std::string& abbreviation) {
+void ShowRangeBook(TMain& main, const std::string& abbreviation) {
   const TLMDictionaryModule* b = main.Library().FindBook(abbreviation);
   ASSERT_NE(b, nullptr) << abbreviation;
   main.DictView()->ShowBook(b);
@@ -40,7 +40,7 @@ void ShowBook(TMain& main, const std::string& abbreviation) {
 }
 
 // Types `text` into the open range box and presses OK.
-void Answer(TStartedWindow& w, const QString& text) {
+void AnswerRangeBox(TStartedWindow& w, const QString& text) {
   QInputDialog* box = w.Commands().CommentRangeBox();
   ASSERT_TRUE(box->isVisible());
   box->setTextValue(text);
@@ -59,24 +59,24 @@ TEST_F(RangeCommandsTest, CommentsCopyUnderHeadingsAndTheBoxComesBack) {
   TStartedWindow w(folder);
   TMain& main = w.Main();
   const TLMBibleModule& kjv = *main.Library().Kjv();
-  ShowCommentary(main, "TDavid", kjv.LocateVerse(19, 23, 1));
+  ShowRangeCommentary(main, "TDavid", kjv.LocateVerse(19, 23, 1));
   w.Run("ActionCopyCommentRange");
   QInputDialog* box = w.Commands().CommentRangeBox();
   EXPECT_EQ(box->windowTitle(), QStringLiteral("Copy range of TDavid"));
   EXPECT_EQ(box->labelText(), QStringLiteral("Enter verse references to copy:"));
   // Text that is no reference: the message, and the box again with the text.
-  Answer(w, QStringLiteral("no such book"));
+  AnswerRangeBox(w, QStringLiteral("no such book"));
   EXPECT_EQ(w.messages, QStringList{QStringLiteral("Unrecognized reference.")});
   QTRY_VERIFY(box->isVisible());
   EXPECT_EQ(box->textValue(), QStringLiteral("no such book"));
   // Matthew 1 has no comment in TDavid: the message, and the box again, empty.
-  Answer(w, QStringLiteral("mt 1"));
+  AnswerRangeBox(w, QStringLiteral("mt 1"));
   EXPECT_EQ(w.messages.last(), QStringLiteral("No commentary text in that range."));
   QTRY_VERIFY(box->isVisible());
   EXPECT_TRUE(box->textValue().isEmpty());
   EXPECT_EQ(doubles_.clipboard.sets, 0);
   // Psalm 23: one heading per commented verse, as the formatter writes them.
-  Answer(w, QStringLiteral("ps 23"));
+  AnswerRangeBox(w, QStringLiteral("ps 23"));
   EXPECT_FALSE(box->isVisible());
   const QString& text = doubles_.clipboard.text;
   EXPECT_TRUE(text.startsWith(QLatin1String("[[ TDAVID PSALMS 23:1 ]]\n\n"))) << text.toStdString();
@@ -93,9 +93,9 @@ TEST_F(RangeCommandsTest, CommentsCopyUnderHeadingsAndTheBoxComesBack) {
 
 TEST_F(RangeCommandsTest, PrintingCommentsWithoutTextSaysSo) {
   TStartedWindow w(test::SyntheticLibraryFolder());
-  ShowCommentary(w.Main(), "CR", test::kJohn3_16);
+  ShowRangeCommentary(w.Main(), "CR", test::kJohn3_16);
   w.Run("ActionPrintCommentary");
-  Answer(w, QStringLiteral("gen 1:1"));
+  AnswerRangeBox(w, QStringLiteral("gen 1:1"));
   EXPECT_EQ(w.messages, QStringList{QStringLiteral("No commentary text on specified verse(s).")});
   EXPECT_EQ(doubles_.dialogs.print_calls, 0);
   QTRY_VERIFY(w.Commands().CommentRangeBox()->isVisible());
@@ -106,7 +106,7 @@ TEST_F(RangeCommandsTest, BookEntriesTenthThroughThirdCopyThirdToTenth) {
   LUMORA_REQUIRE_SAMPLE(folder);
   TStartedWindow w(folder);
   TMain& main = w.Main();
-  ShowBook(main, "Naves");
+  ShowRangeBook(main, "Naves");
   w.Run("ActionCopyBookRange");
   TDlgBookRange* dialog = w.Commands().BookRangeDialog();
   ASSERT_TRUE(dialog->isVisible());
@@ -133,7 +133,7 @@ TEST_F(RangeCommandsTest, BookEntriesTenthThroughThirdCopyThirdToTenth) {
 TEST_F(RangeCommandsTest, LexiconRunsCopyAsGreekLetters) {
   LUMORA_REQUIRE_SAMPLE(folder);
   TStartedWindow w(folder);
-  ShowBook(w.Main(), "StrGrk");
+  ShowRangeBook(w.Main(), "StrGrk");
   w.Run("ActionCopyBookRange");
   TDlgBookRange* dialog = w.Commands().BookRangeDialog();
   dialog->FromList()->setCurrentIndex(25);
@@ -169,14 +169,14 @@ TEST_F(RangeCommandsTest, RangeCommandsFollowWhatTheViewsHold) {
                   .ok());
   TStartedWindow w(library.Path());
   TMain& main = w.Main();
-  ShowBook(main, "EMPTY");
+  ShowRangeBook(main, "EMPTY");
   main.Actions().UpdateNow();
   EXPECT_FALSE(w.Action("ActionCopyBookRange")->isEnabled());
   EXPECT_FALSE(w.Action("ActionPrintDict")->isEnabled());
   // Triggered anyway (a stale shortcut): nothing opens.
   w.Commands().BookRange(false);
   EXPECT_TRUE(w.Commands().BookRangeDialog()->isHidden());
-  ShowBook(main, test::kSyntheticDictionary);
+  ShowRangeBook(main, test::kSyntheticDictionary);
   main.Actions().UpdateNow();
   EXPECT_TRUE(w.Action("ActionCopyBookRange")->isEnabled());
   EXPECT_TRUE(w.Action("ActionCopyCommentRange")->isEnabled());

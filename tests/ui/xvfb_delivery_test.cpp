@@ -26,7 +26,7 @@ namespace {
   }                                                                      \
   static_assert(true)
 
-QString Artifacts() {
+QString ArtifactsFolder() {
   const QString folder = qEnvironmentVariable("LUMORA_ARTIFACTS", QDir::tempPath());
   QDir().mkpath(folder);
   return folder;
@@ -34,7 +34,7 @@ QString Artifacts() {
 
 // xclip's answer for one clipboard target; the event loop keeps running
 // meanwhile, so this program can serve the request.
-void ReadInto(const QString& target, QByteArray& out) {
+void ReadClipboardInto(const QString& target, QByteArray& out) {
   QProcess xclip;
   xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
                                         QStringLiteral("clipboard"), QStringLiteral("-t"), target});
@@ -44,7 +44,7 @@ void ReadInto(const QString& target, QByteArray& out) {
 }
 QByteArray ReadClipboard(const QString& target) {
   QByteArray out;
-  ReadInto(target, out);
+  ReadClipboardInto(target, out);
   return out;
 }
 
@@ -74,18 +74,18 @@ TEST(XvfbDelivery, PicturesOfTabAppearanceAndOfAPrintedPage) {
   dialog->Pages()->setCurrentIndex(TDlgPrefs::kTabsPage);
   dialog->resize(760, 620);
   QTest::qWait(200);
-  const QString tabs_picture = Artifacts() + QStringLiteral("/prefs-tab-appearance.png");
+  const QString tabs_picture = ArtifactsFolder() + QStringLiteral("/prefs-tab-appearance.png");
   ASSERT_TRUE(dialog->grab().save(tabs_picture));
   dialog->reject();
 
-  doubles.dialogs.pdf_path = Artifacts() + QStringLiteral("/print-verses.pdf");
+  doubles.dialogs.pdf_path = ArtifactsFolder() + QStringLiteral("/print-verses.pdf");
   w.Run("ActionPrintVerses");
   TDlgVerseEntry* entry = w.Commands().VerseEntryDialog();
   entry->ReferenceBox()->setEditText(QStringLiteral("jn 3:1-21"));
   entry->accept();
   test::Settle();
   ASSERT_EQ(test::PdfPages(doubles.dialogs.pdf_path), doubles.dialogs.offered_pages);
-  const QString page = Artifacts() + QStringLiteral("/print-page");
+  const QString page = ArtifactsFolder() + QStringLiteral("/print-page");
   test::RunTool(QStringLiteral("pdftoppm"),
                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),

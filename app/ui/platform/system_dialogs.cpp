@@ -13,7 +13,7 @@
 namespace lumora::ui {
 namespace {
 
-ISystemDialogs*& Installed() {
+ISystemDialogs*& InstalledDialogs() {
   static ISystemDialogs* dialogs = nullptr;
   return dialogs;
 }
@@ -22,7 +22,7 @@ ISystemDialogs*& Installed() {
 // dialog that went away with its parent meanwhile counts as cancelled; one
 // still there is deleted after `read` took its answers.
 template <typename Dialog, typename Read>
-bool RunGuarded(Dialog* dialog, Read read) {
+bool RunDialogGuarded(Dialog* dialog, Read read) {
   QPointer<Dialog> guard(dialog);
   const bool accepted = dialog->exec() == QDialog::Accepted && guard;
   if (!guard) return false;
@@ -42,7 +42,7 @@ QString TDesktopDialogs::SaveFileName(QWidget* parent, const QString& caption,
   dialog->setNameFilters(filters);
   if (filter >= 0 && filter < filters.size()) dialog->selectNameFilter(filters[filter]);
   QString path;
-  RunGuarded(dialog, [&](QFileDialog& d) {
+  RunDialogGuarded(dialog, [&](QFileDialog& d) {
     const QStringList chosen = d.selectedFiles();
     path = chosen.isEmpty() ? QString() : chosen.front();
     filter = static_cast<int>(filters.indexOf(d.selectedNameFilter()));
@@ -58,7 +58,7 @@ bool TDesktopDialogs::Print(QWidget* parent, QPrinter& printer, int page_count,
   dialog->setFromTo(1, page_count);
   dialog->setOption(QAbstractPrintDialog::PrintPageRange, true);
   printer.setPrintRange(QPrinter::AllPages);
-  if (!RunGuarded(dialog, [](QPrintDialog&) {})) return false;
+  if (!RunDialogGuarded(dialog, [](QPrintDialog&) {})) return false;
   range.all = printer.printRange() != QPrinter::PageRange;
   range.first = range.all ? 1 : std::max(printer.fromPage(), 1);
   range.last = range.all ? page_count : std::max(printer.toPage(), range.first);
@@ -66,12 +66,12 @@ bool TDesktopDialogs::Print(QWidget* parent, QPrinter& printer, int page_count,
 }
 
 bool TDesktopDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
-  return RunGuarded(new QPageSetupDialog(&printer, parent), [](QPageSetupDialog&) {});
+  return RunDialogGuarded(new QPageSetupDialog(&printer, parent), [](QPageSetupDialog&) {});
 }
 
 std::optional<QColor> TDesktopDialogs::Color(QWidget* parent, const QColor& initial) {
   std::optional<QColor> chosen;
-  RunGuarded(new QColorDialog(initial, parent),
+  RunDialogGuarded(new QColorDialog(initial, parent),
              [&chosen](QColorDialog& d) { chosen = d.selectedColor(); });
   if (chosen && !chosen->isValid()) chosen.reset();
   return chosen;
@@ -79,10 +79,10 @@ std::optional<QColor> TDesktopDialogs::Color(QWidget* parent, const QColor& init
 
 ISystemDialogs& SystemDialogs() {
   static TDesktopDialogs desktop;
-  ISystemDialogs* installed = Installed();
+  ISystemDialogs* installed = InstalledDialogs();
   return installed != nullptr ? *installed : desktop;
 }
 
-void InstallSystemDialogs(ISystemDialogs* dialogs) { Installed() = dialogs; }
+void InstallSystemDialogs(ISystemDialogs* dialogs) { InstalledDialogs() = dialogs; }
 
 }  // namespace lumora::ui
