@@ -40,7 +40,7 @@ struct TPassagePrint {
   const TLMBibleModule* compare = nullptr;
   TKeyArray keys;
   bool case_sensitive = false;
-  bool reference_links = false;  // the verse list's references
+  bool reference_links = false;           // the verse list's references
   config::TPropertiesBibleView settings;  // as shown; PaperSettings is applied
   config::TColor key_color = 0x000000FF;
   const TLMStrongsDataModule* strongs_data = nullptr;

@@ -8,7 +8,7 @@ namespace lumora {
 namespace {
 
 TBibleLook StoredBibleLook(const config::TPropertiesBibleView& v) {
-  return {v.main_font,         v.main_size,       v.text_color,         v.background_color,
+  return {v.main_font,          v.main_size,       v.text_color,      v.background_color,
           v.comment_link_color, v.dict_link_color, v.footnotes_color, v.strongs_link_color};
 }
 
@@ -63,16 +63,17 @@ std::vector<bool> StoredTabFlags(const std::vector<std::unique_ptr<Module>>& lis
 
 template <typename Module>
 bool WriteStoredLinkFlags(const std::vector<std::unique_ptr<Module>>& list,
-                    const std::vector<bool>& chosen) {
+                          const std::vector<bool>& chosen) {
   if (chosen.size() != list.size()) return false;
   bool changed = false;
-  for (size_t i = 0; i < list.size(); ++i) changed |= WriteIfChanged(list[i]->included_in_linking, bool(chosen[i]));
+  for (size_t i = 0; i < list.size(); ++i)
+    changed |= WriteIfChanged(list[i]->included_in_linking, bool(chosen[i]));
   return changed;
 }
 
 template <typename Module, typename Fixed>
 bool WriteStoredTabFlags(const std::vector<std::unique_ptr<Module>>& list,
-                   const std::vector<bool>& chosen, Fixed fixed) {
+                         const std::vector<bool>& chosen, Fixed fixed) {
   if (chosen.size() != list.size()) return false;
   bool changed = false;
   for (size_t i = 0; i < list.size(); ++i)
@@ -101,7 +102,7 @@ void PrefsEraseNoCase(std::vector<std::string>& list, const std::string& item) {
 
 template <typename Module>
 void PrefsSyncExclusions(std::vector<std::string>& list,
-                    const std::vector<std::unique_ptr<Module>>& modules) {
+                         const std::vector<std::unique_ptr<Module>>& modules) {
   for (const auto& m : modules) {
     if (m->included_in_linking)
       PrefsEraseNoCase(list, m->GetAbbreviation());
@@ -207,8 +208,7 @@ void SetAll(TPrefsChoice& c, TLookGroup from) {
   }
 }
 
-TPrefsMarks ApplyChoice(const TPrefsChoice& c, config::Properties& p,
-                        TModuleCatalogue& catalogue) {
+TPrefsMarks ApplyChoice(const TPrefsChoice& c, config::Properties& p, TModuleCatalogue& catalogue) {
   TPrefsMarks m;
   // 1. Window states and the start-up tabs.
   m.other |= WriteIfChanged(p.save_window_states, c.save_window_states);
@@ -235,8 +235,9 @@ TPrefsMarks ApplyChoice(const TPrefsChoice& c, config::Properties& p,
       WriteStoredLinkFlags(catalogue.Commentaries(), c.link_commentaries))
     m.verse_list = m.bible = m.linking = true;
   // 7. Tab visible flags: those strips show their selection again.
-  m.bible_tabs = WriteStoredTabFlags(catalogue.Bibles(), c.tab_bibles,
-                               [&catalogue](size_t i) { return IsFixedTabBible(catalogue, i); });
+  m.bible_tabs = WriteStoredTabFlags(catalogue.Bibles(), c.tab_bibles, [&catalogue](size_t i) {
+    return IsFixedTabBible(catalogue, i);
+  });
   const auto none = [](size_t) { return false; };
   m.book_tabs = WriteStoredTabFlags(catalogue.Books(), c.tab_books, none);
   m.commentary_tabs = WriteStoredTabFlags(catalogue.Commentaries(), c.tab_commentaries, none);

@@ -107,8 +107,8 @@ struct TPrefsMarks {
   bool bible_tabs = false;  // tab visible flags changed: show only selected again
   bool book_tabs = false;
   bool commentary_tabs = false;
-  bool tab_look = false;   // the "RzTabs..." appearance changed
-  bool other = false;      // start-up, search and editor options changed
+  bool tab_look = false;  // the "RzTabs..." appearance changed
+  bool other = false;     // start-up, search and editor options changed
   bool Any() const;
   bool operator==(const TPrefsMarks&) const = default;
 };

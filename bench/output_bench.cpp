@@ -16,10 +16,10 @@
 
 #include "app/ui/copy_export_feature.h"
 #include "app/ui/output_service.h"
+#include "app/ui/platform/clipboard.h"
 #include "app/ui/prefs_dialog.h"
 #include "app/ui/prefs_feature.h"
 #include "app/ui/print_document.h"
-#include "app/ui/platform/clipboard.h"
 #include "bench/ui_bench_window.h"
 #include "config/properties.h"
 #include "render/export_procs.h"

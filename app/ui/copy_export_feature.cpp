@@ -74,12 +74,13 @@ void TCopyExportCommands::UpdateActions() {
                            "ActionConfigureFormat", "ActionPopVerseList"})
     main_.MainAction(name)->setEnabled(bible);
   main_.MainAction("ActionPrintSetup")->setEnabled(true);
-  const bool commentary =
-      bible && !library.Commentaries().empty() && main_.CommentView()->CurrentCommentary() != nullptr;
+  const bool commentary = bible && !library.Commentaries().empty() &&
+                          main_.CommentView()->CurrentCommentary() != nullptr;
   main_.MainAction("ActionCopyCommentRange")->setEnabled(commentary);
   main_.MainAction("ActionPrintCommentary")->setEnabled(commentary);
   // A Book without entries has no range to choose.
-  const TLMDictionaryModule* book = library.Books().empty() ? nullptr : main_.DictView()->CurrentBook();
+  const TLMDictionaryModule* book =
+      library.Books().empty() ? nullptr : main_.DictView()->CurrentBook();
   const bool entries = bible && book != nullptr && book->EntryCount() > 0;
   main_.MainAction("ActionCopyBookRange")->setEnabled(entries);
   main_.MainAction("ActionPrintDict")->setEnabled(entries);
@@ -125,12 +126,12 @@ void TCopyExportCommands::AskVerses(
   request.caption = caption;
   request.help_topic = help_topic;
   request.preselect = main_.BibleViewBible();
-  VerseEntryDialog()->Open(request, [run = std::move(run)](const TVerseRangeList& ranges,
-                                                           const TLMBibleModule* bible) {
-    // Nothing recognised, or cancelled: nothing happens, without a message.
-    if (ranges.empty() || bible == nullptr) return;
-    run(ranges, *bible);
-  });
+  VerseEntryDialog()->Open(
+      request, [run = std::move(run)](const TVerseRangeList& ranges, const TLMBibleModule* bible) {
+        // Nothing recognised, or cancelled: nothing happens, without a message.
+        if (ranges.empty() || bible == nullptr) return;
+        run(ranges, *bible);
+      });
 }
 
 void TCopyExportCommands::CopyVerses() {
@@ -205,8 +206,9 @@ void TCopyExportCommands::OpenCommentRangeBox(bool print, const QString& text) {
   const std::string abbreviation = commentary->GetAbbreviation();
   QInputDialog* box = CommentRangeBox();
   box->disconnect(this);
-  box->setWindowTitle((print ? QStringLiteral("Print range of %1") : QStringLiteral("Copy range of %1"))
-                          .arg(ToDisplayText(abbreviation)));
+  box->setWindowTitle(
+      (print ? QStringLiteral("Print range of %1") : QStringLiteral("Copy range of %1"))
+          .arg(ToDisplayText(abbreviation)));
   box->setLabelText(print ? QStringLiteral("Enter verse references to print:")
                           : QStringLiteral("Enter verse references to copy:"));
   box->setTextValue(text);
@@ -252,9 +254,9 @@ void TCopyExportCommands::BookRange(bool print) {
   const TLMDictionaryModule* book = main_.DictView()->CurrentBook();
   if (book == nullptr || book->EntryCount() == 0 || main_.Library().Kjv() == nullptr) return;
   const std::string abbreviation = book->GetAbbreviation();
-  const QString caption =
-      (print ? QStringLiteral("Print range of entries: %1") : QStringLiteral("Copy range of entries: %1"))
-          .arg(ToDisplayText(abbreviation));
+  const QString caption = (print ? QStringLiteral("Print range of entries: %1")
+                                 : QStringLiteral("Copy range of entries: %1"))
+                              .arg(ToDisplayText(abbreviation));
   BookRangeDialog()->Open(caption, *book, [this, print, abbreviation](int first, int last) {
     const TLMBibleModule* kjv = main_.Library().Kjv();
     const TLMDictionaryModule* b = main_.Library().FindBook(abbreviation);

@@ -105,8 +105,7 @@ void TDlgExportFormat::Redraw() {
     example_->clear();
     return;
   }
-  const std::string text =
-      FormatVerses(kExampleFirst, kExampleLast, *kjv_, false, Chosen(), view_);
+  const std::string text = FormatVerses(kExampleFirst, kExampleLast, *kjv_, false, Chosen(), view_);
   QString shown = ToDisplayText(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   example_->setPlainText(shown);

@@ -30,8 +30,7 @@ class TDlgExportFormat : public QDialog {
   // Opens (window-modal, returns at once) on a copy of the store's
   // settings; `kjv` formats the example, `view` gives its Strong's words.
   // On OK the settings go back to the store and `stored` runs.
-  void Open(const TLMBibleModule* kjv, const ExportBibleView& view,
-            std::function<void()> stored);
+  void Open(const TLMBibleModule* kjv, const ExportBibleView& view, std::function<void()> stored);
 
   // The settings as currently chosen in the dialog.
   ExportFormatSettings Chosen() const;

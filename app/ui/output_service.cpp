@@ -45,7 +45,9 @@ class TQSaveFileExport : public IExportFile {
 // Clears the status text on every way out of a command.
 class TOutputStatusScope {
  public:
-  TOutputStatusScope(IPaneHost& host, const QString& text) : host_(host) { host_.SetStatusText(text); }
+  TOutputStatusScope(IPaneHost& host, const QString& text) : host_(host) {
+    host_.SetStatusText(text);
+  }
   ~TOutputStatusScope() { host_.SetStatusText(QString()); }
   TOutputStatusScope(const TOutputStatusScope&) = delete;
   TOutputStatusScope& operator=(const TOutputStatusScope&) = delete;
@@ -118,8 +120,7 @@ QString ClipboardPlainText(const TFormattedText& text) {
 
 QString ClipboardHtml(const std::string& html) {
   if (html.empty()) return {};
-  return QStringLiteral(
-             "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n") +
+  return QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n") +
          ClipboardLineFeeds(ToDisplayHtml(UnlinkPlaceholders(html), PortableTextOptions())) +
          QStringLiteral("\n</body></html>\n");
 }
@@ -307,12 +308,14 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
   if (TFrameDictView* dict = main_.DictView(); dict != nullptr && &view == dict->HTMLView()) {
     const TLMDictionaryModule* book = dict->CurrentBook();
     const int entry = dict->CurrentEntry();
-    if (book == nullptr || kjv == nullptr || !IsUsableEntryNumber(entry, book->EntryTitles().size()))
+    if (book == nullptr || kjv == nullptr ||
+        !IsUsableEntryNumber(entry, book->EntryTitles().size()))
       return;
     const std::string& title = book->EntryTitles()[static_cast<size_t>(entry)];
     const std::string html = PrintableEntry(
         book->GetEntryText(entry), title, book->EntryTitles(), *kjv, p.link_multiple_verses,
-        p.key_hilight_color, PrintHeading({}, PrintModuleLine(book->GetTitle(), book->GetAbbreviation())));
+        p.key_hilight_color,
+        PrintHeading({}, PrintModuleLine(book->GetTitle(), book->GetAbbreviation())));
     PrintHtml(html, ToDisplayText(PrintJobName(book->GetAbbreviation() + " - " + title)),
               ToDisplayText(p.dict_view.main_font), p.dict_view.main_size);
     return;
@@ -324,17 +327,17 @@ void TOutputService::PrintView(const THtmlView& view, const QString& job_name) {
     if (c == nullptr || kjv == nullptr || !IsUsableCommentaryPosition(position)) return;
     const int verses[] = {position + 1};
     const std::string title = FormatVerseList(verses, *kjv);
-    const std::string html = PrintableEntry(
-        c->GetEntryText(position), title, c->EntryTitles(), *kjv, p.link_multiple_verses,
-        p.key_hilight_color, PrintHeading({}, PrintModuleLine(c->GetTitle(), c->GetAbbreviation())));
+    const std::string html =
+        PrintableEntry(c->GetEntryText(position), title, c->EntryTitles(), *kjv,
+                       p.link_multiple_verses, p.key_hilight_color,
+                       PrintHeading({}, PrintModuleLine(c->GetTitle(), c->GetAbbreviation())));
     PrintHtml(html, ToDisplayText(PrintJobName(c->GetAbbreviation() + " " + title)),
               ToDisplayText(p.comment_view.main_font), p.comment_view.main_size);
     return;
   }
   // A view of no pane prints as it shows.
   if (view.DocumentSource().empty()) return;
-  PrintHtml(view.DocumentSource(), job_name, ToDisplayText(view.DefFontName()),
-            view.DefFontSize());
+  PrintHtml(view.DocumentSource(), job_name, ToDisplayText(view.DefFontName()), view.DefFontSize());
 }
 
 }  // namespace lumora::ui

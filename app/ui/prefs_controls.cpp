@@ -13,8 +13,8 @@
 namespace lumora::ui {
 namespace {
 
-constexpr int kColorBoxColorRole = Qt::UserRole + 1;   // the TColor of an item
-constexpr int kColorBoxKindRole = Qt::UserRole + 2;    // what the item is
+constexpr int kColorBoxColorRole = Qt::UserRole + 1;  // the TColor of an item
+constexpr int kColorBoxKindRole = Qt::UserRole + 2;   // what the item is
 
 enum ColorItemKind { kColorDefaultItem = 1, kColorStandardItem, kColorExtraItem, kColorCustomItem };
 
@@ -23,10 +23,10 @@ struct TStandardSwatchColor {
   config::TColor value;  // 0x00BBGGRR
 };
 constexpr TStandardSwatchColor kStandardSwatchColors[] = {
-    {"Black", 0x000000},   {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
-    {"Navy", 0x800000},    {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},  {"Red", 0x0000FF},    {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},    {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
 QIcon ColorSwatch(config::TColor color) {

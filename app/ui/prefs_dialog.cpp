@@ -49,9 +49,9 @@ QTreeWidgetItem* PrefsListHeading(QTreeWidget* list, const QString& text) {
 
 template <typename Module>
 void PrefsModuleItem(QTreeWidget* list, const Module& m, int kind, size_t index, bool checked,
-                bool fixed) {
-  auto* item = new QTreeWidgetItem(
-      list, {ToDisplayText(m.GetAbbreviation()), ToDisplayText(m.GetTitle())});
+                     bool fixed) {
+  auto* item =
+      new QTreeWidgetItem(list, {ToDisplayText(m.GetAbbreviation()), ToDisplayText(m.GetTitle())});
   item->setData(0, kPrefsListKindRole, kind);
   item->setData(0, kPrefsListIndexRole, static_cast<int>(index));
   // A fixed item (the KJV Bible) is shown checked and cannot change.
@@ -124,7 +124,8 @@ void TDlgPrefs::ShowChoice() {
   tabs_inactive_->Show(choice_.tabs.inactive, defaults_.rz_tabs_inactive_color);
   tabs_corresponding_->Show(choice_.tabs.corresponding, defaults_.rz_tabs_corresponding_color);
   // Any stored shape outside 0..3 draws as shape 0.
-  CheckPrefsRadio(tabs_shape_, choice_.tabs.style >= 0 && choice_.tabs.style <= 3 ? choice_.tabs.style : 0);
+  CheckPrefsRadio(tabs_shape_,
+                  choice_.tabs.style >= 0 && choice_.tabs.style <= 3 ? choice_.tabs.style : 0);
   tabs_align_->setChecked(choice_.tabs.align);
   CheckPrefsRadio(search_default_, choice_.search_bible_default);
   CheckPrefsRadio(hyperlinking_, choice_.link_multiple_verses ? 0 : 1);

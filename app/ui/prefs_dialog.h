@@ -82,7 +82,8 @@ class TDlgPrefs : public QDialog {
   QWidget* BuildVisibleTabsPage();
   QButtonGroup* RadioGroup(QWidget* parent, const QStringList& captions, const QString& name,
                            std::function<void(int)> chosen);
-  QCheckBox* CheckBox(const QString& caption, const QString& name, std::function<void(bool)> chosen);
+  QCheckBox* CheckBox(const QString& caption, const QString& name,
+                      std::function<void(bool)> chosen);
 
   // The record into the controls (after opening and after "Set All").
   void ShowChoice();

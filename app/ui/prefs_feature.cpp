@@ -31,9 +31,8 @@ TPreferencesService* InstallPreferencesDialog(TMain& main) {
   QAction* prefs = main.MainAction("ActionPrefs");
   QObject::connect(prefs, &QAction::triggered, &main,
                    [installed] { installed->ShowPreferences(false); });
-  main.Actions().AddUpdater(prefs, [installed, prefs] {
-    prefs->setEnabled(installed->CanShowPreferences());
-  });
+  main.Actions().AddUpdater(
+      prefs, [installed, prefs] { prefs->setEnabled(installed->CanShowPreferences()); });
   return installed;
 }
 

@@ -23,37 +23,53 @@ namespace {
 // The parts every group has, by group.
 std::string& PrefsFontOf(TPrefsChoice& c, TLookGroup g) {
   switch (g) {
-    case TLookGroup::kVerseList: return c.verse_list.font;
-    case TLookGroup::kBible: return c.bible.font;
-    case TLookGroup::kBook: return c.book.font;
-    case TLookGroup::kCommentary: break;
+    case TLookGroup::kVerseList:
+      return c.verse_list.font;
+    case TLookGroup::kBible:
+      return c.bible.font;
+    case TLookGroup::kBook:
+      return c.book.font;
+    case TLookGroup::kCommentary:
+      break;
   }
   return c.commentary.font;
 }
 int32_t& PrefsSizeOf(TPrefsChoice& c, TLookGroup g) {
   switch (g) {
-    case TLookGroup::kVerseList: return c.verse_list.size;
-    case TLookGroup::kBible: return c.bible.size;
-    case TLookGroup::kBook: return c.book.size;
-    case TLookGroup::kCommentary: break;
+    case TLookGroup::kVerseList:
+      return c.verse_list.size;
+    case TLookGroup::kBible:
+      return c.bible.size;
+    case TLookGroup::kBook:
+      return c.book.size;
+    case TLookGroup::kCommentary:
+      break;
   }
   return c.commentary.size;
 }
 config::TColor& PrefsTextOf(TPrefsChoice& c, TLookGroup g) {
   switch (g) {
-    case TLookGroup::kVerseList: return c.verse_list.text;
-    case TLookGroup::kBible: return c.bible.text;
-    case TLookGroup::kBook: return c.book.text;
-    case TLookGroup::kCommentary: break;
+    case TLookGroup::kVerseList:
+      return c.verse_list.text;
+    case TLookGroup::kBible:
+      return c.bible.text;
+    case TLookGroup::kBook:
+      return c.book.text;
+    case TLookGroup::kCommentary:
+      break;
   }
   return c.commentary.text;
 }
 config::TColor& PrefsBackgroundOf(TPrefsChoice& c, TLookGroup g) {
   switch (g) {
-    case TLookGroup::kVerseList: return c.verse_list.background;
-    case TLookGroup::kBible: return c.bible.background;
-    case TLookGroup::kBook: return c.book.background;
-    case TLookGroup::kCommentary: break;
+    case TLookGroup::kVerseList:
+      return c.verse_list.background;
+    case TLookGroup::kBible:
+      return c.bible.background;
+    case TLookGroup::kBook:
+      return c.book.background;
+    case TLookGroup::kCommentary:
+      break;
   }
   return c.commentary.background;
 }
@@ -174,8 +190,8 @@ QWidget* TDlgPrefs::BuildLookGroup(TLookGroup group, const QString& title, const
   form->addRow(QString(), set_all);
   connect(set_all, &QPushButton::clicked, this, [this, group] {
     SetAll(choice_, group);
-    for (TLookGroup g : {TLookGroup::kVerseList, TLookGroup::kBible, TLookGroup::kBook,
-                         TLookGroup::kCommentary})
+    for (TLookGroup g :
+         {TLookGroup::kVerseList, TLookGroup::kBible, TLookGroup::kBook, TLookGroup::kCommentary})
       ShowLook(g);
   });
   return box;
@@ -185,13 +201,16 @@ QWidget* TDlgPrefs::BuildFontsPage() {
   auto* page = new QWidget;
   auto* grid = new QGridLayout(page);
   grid->addWidget(BuildLookGroup(TLookGroup::kVerseList, QStringLiteral(" Verse List "),
-                                 QStringLiteral("VerseList")), 0, 0, 2, 1);
-  grid->addWidget(BuildLookGroup(TLookGroup::kBible, QStringLiteral(" Bible "),
-                                 QStringLiteral("Bible")), 0, 1, 2, 1);
-  grid->addWidget(BuildLookGroup(TLookGroup::kBook, QStringLiteral(" Book "),
-                                 QStringLiteral("Book")), 0, 2);
+                                 QStringLiteral("VerseList")),
+                  0, 0, 2, 1);
+  grid->addWidget(
+      BuildLookGroup(TLookGroup::kBible, QStringLiteral(" Bible "), QStringLiteral("Bible")), 0, 1,
+      2, 1);
+  grid->addWidget(
+      BuildLookGroup(TLookGroup::kBook, QStringLiteral(" Book "), QStringLiteral("Book")), 0, 2);
   grid->addWidget(BuildLookGroup(TLookGroup::kCommentary, QStringLiteral(" Commentary "),
-                                 QStringLiteral("Commentary")), 1, 2);
+                                 QStringLiteral("Commentary")),
+                  1, 2);
   return page;
 }
 
@@ -296,10 +315,11 @@ QWidget* TDlgPrefs::BuildTabsPage() {
   shapes->addWidget(shape_box);
   auto* align_box = new QGroupBox(QStringLiteral(" Tab Alignment "), page);
   auto* align_layout = new QVBoxLayout(align_box);
-  tabs_align_ = CheckBox(QStringLiteral("Align Tabs"), QStringLiteral("TabsAlign"), [this](bool on) {
-    choice_.tabs.align = on;
-    UpdateSample();
-  });
+  tabs_align_ =
+      CheckBox(QStringLiteral("Align Tabs"), QStringLiteral("TabsAlign"), [this](bool on) {
+        choice_.tabs.align = on;
+        UpdateSample();
+      });
   align_layout->addWidget(tabs_align_);
   align_layout->addStretch();
   shapes->addWidget(align_box);
@@ -347,23 +367,25 @@ QWidget* TDlgPrefs::BuildOptionsPage() {
        QStringLiteral("Individual: Link verse references individually; click sets Bible View to "
                       "verse.")},
       QStringLiteral("Hyperlinking"), [this](int id) { choice_.link_multiple_verses = id == 0; });
-  startup_verse_ = RadioGroup(group_box(QStringLiteral(" Startup Verse ")),
-                              {QStringLiteral("Last viewed passage"), QStringLiteral("Daily Proverb")},
-                              QStringLiteral("StartupVerse"),
-                              [this](int id) { choice_.startup_verse = id; });
+  startup_verse_ =
+      RadioGroup(group_box(QStringLiteral(" Startup Verse ")),
+                 {QStringLiteral("Last viewed passage"), QStringLiteral("Daily Proverb")},
+                 QStringLiteral("StartupVerse"), [this](int id) { choice_.startup_verse = id; });
   QGroupBox* chapter = group_box(QStringLiteral(" Bible Display Chapter Links"));
-  chapter_prev_ = CheckBox(QStringLiteral("Include \"Previous Chapter\" link"),
-                           QStringLiteral("ChapterPrev"), [this](bool on) { choice_.inc_ch_prev = on; });
-  chapter_next_ = CheckBox(QStringLiteral("Include \"Next Chapter\" link"),
-                           QStringLiteral("ChapterNext"), [this](bool on) { choice_.inc_ch_next = on; });
+  chapter_prev_ =
+      CheckBox(QStringLiteral("Include \"Previous Chapter\" link"), QStringLiteral("ChapterPrev"),
+               [this](bool on) { choice_.inc_ch_prev = on; });
+  chapter_next_ =
+      CheckBox(QStringLiteral("Include \"Next Chapter\" link"), QStringLiteral("ChapterNext"),
+               [this](bool on) { choice_.inc_ch_next = on; });
   chapter->layout()->addWidget(chapter_prev_);
   chapter->layout()->addWidget(chapter_next_);
   QGroupBox* editor = group_box(QStringLiteral(" User Editor (Changes effective on next edit)  "));
   editor_on_top_ = CheckBox(QStringLiteral("Stay on top"), QStringLiteral("EditorStayOnTop"),
                             [this](bool on) { choice_.editor_stay_on_top = on; });
-  editor_raw_ = CheckBox(QStringLiteral("Edit raw HTML (for advanced users, disables WYSIWYG editor)"),
-                         QStringLiteral("EditorRawHtml"),
-                         [this](bool on) { choice_.editor_raw_html = on; });
+  editor_raw_ =
+      CheckBox(QStringLiteral("Edit raw HTML (for advanced users, disables WYSIWYG editor)"),
+               QStringLiteral("EditorRawHtml"), [this](bool on) { choice_.editor_raw_html = on; });
   editor->layout()->addWidget(editor_on_top_);
   editor->layout()->addWidget(editor_raw_);
   QGroupBox* windows = group_box(QStringLiteral(" Window Positions "));
@@ -375,7 +397,8 @@ QWidget* TDlgPrefs::BuildOptionsPage() {
   return page;
 }
 
-// --- Commentary/Book Links and Visible Tabs -------------------------------------------------------
+// --- Commentary/Book Links and Visible Tabs
+// -------------------------------------------------------
 
 QWidget* TDlgPrefs::BuildLinksPage() {
   links_page_ = new QWidget;
@@ -434,10 +457,9 @@ QWidget* TDlgPrefs::BuildVisibleTabsPage() {
   layout->addWidget(tabs_list_, 1);
   auto* startup = new QGroupBox(QStringLiteral(" When Lumora Starts, "), page);
   new QVBoxLayout(startup);
-  startup_tabs_ = RadioGroup(startup,
-                             {QStringLiteral("Show only my selected tabs."), QStringLiteral("Show all tabs.")},
-                             QStringLiteral("StartupTabs"),
-                             [this](int id) { choice_.startup_fav_tabs = id == 0; });
+  startup_tabs_ = RadioGroup(
+      startup, {QStringLiteral("Show only my selected tabs."), QStringLiteral("Show all tabs.")},
+      QStringLiteral("StartupTabs"), [this](int id) { choice_.startup_fav_tabs = id == 0; });
   layout->addWidget(startup);
   return page;
 }

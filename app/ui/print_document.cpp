@@ -38,8 +38,8 @@ void TPrintDocument::Load(std::string_view html, const QString& font_name, int f
   QFont font(font_name);
   font.setPointSize(std::max(font_size, 1));
   document_->setDefaultFont(font);
-  document_->setDefaultStyleSheet(QStringLiteral(
-      "pre, tt, code { font-family: \"Courier New\"; } a { color: #0000ff; }"));
+  document_->setDefaultStyleSheet(
+      QStringLiteral("pre, tt, code { font-family: \"Courier New\"; } a { color: #0000ff; }"));
   document_->setDocumentMargin(0);  // the printer's margins are the page's
   document_->setHtml(ToDisplayHtml(html, PortableTextOptions()));
   laid_out_for_ = QSizeF();

@@ -15,8 +15,7 @@
 
 namespace lumora::ui {
 
-TDlgVerseEntry::TDlgVerseEntry(TLibrary& library, config::SettingsStorage& storage,
-                               QWidget* parent)
+TDlgVerseEntry::TDlgVerseEntry(TLibrary& library, config::SettingsStorage& storage, QWidget* parent)
     : QDialog(parent), library_(library) {
   setObjectName(QStringLiteral("DlgVerseEntry"));
   setWindowTitle(QStringLiteral("Copy Verses"));
@@ -37,15 +36,16 @@ TDlgVerseEntry::TDlgVerseEntry(TLibrary& library, config::SettingsStorage& stora
   grid->addWidget(bible_list_, 1, 1);
   layout->addLayout(grid);
   auto* examples = new QLabel(
-      QStringLiteral("For example:\n1) Joh 3:16\n2) Eph 6:17 Heb 4:12\n3) 2Ti 2:15 3:16-17 Isa 28:9-10"),
+      QStringLiteral(
+          "For example:\n1) Joh 3:16\n2) Eph 6:17 Heb 4:12\n3) 2Ti 2:15 3:16-17 Isa 28:9-10"),
       this);
   layout->addWidget(examples);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   help_ = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
   help_->setObjectName(QStringLiteral("Help"));
-  formatting_ = buttons->addButton(QStringLiteral("Configure &Formatting..."),
-                                   QDialogButtonBox::ActionRole);
+  formatting_ =
+      buttons->addButton(QStringLiteral("Configure &Formatting..."), QDialogButtonBox::ActionRole);
   formatting_->setObjectName(QStringLiteral("ConfigureFormatting"));
   // Enter in the reference box is OK, not the formatting button.
   formatting_->setAutoDefault(false);

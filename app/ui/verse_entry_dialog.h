@@ -41,8 +41,8 @@ class TDlgVerseEntry : public QDialog {
   TDlgVerseEntry(TLibrary& library, config::SettingsStorage& storage, QWidget* parent = nullptr);
 
   struct TRequest {
-    QString caption;          // "Copy Verse(s)"
-    QString help_topic;       // "Scribble240" when empty
+    QString caption;            // "Copy Verse(s)"
+    QString help_topic;         // "Scribble240" when empty
     bool display_only = false;  // "Display Verse(s)...": Help, Formatting and the Bible list hidden
     const TLMBibleModule* preselect = nullptr;  // the Bible view's Bible
   };

@@ -6,13 +6,13 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QDialogButtonBox>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include "app/ui/export_format_dialog.h"
@@ -38,7 +38,7 @@ using test::TStartedWindow;
 // Opens the verse-entry dialog with `command`, types `text`, picks the Bible
 // whose abbreviation is `bible` (empty: as preselected) and presses OK.
 void EnterCopyVerses(TStartedWindow& w, const char* command, const QString& text,
-                 const QString& bible = {}) {
+                     const QString& bible = {}) {
   w.Run(command);
   TDlgVerseEntry* dialog = w.Commands().VerseEntryDialog();
   ASSERT_TRUE(dialog->isVisible());
@@ -54,7 +54,8 @@ void EnterCopyVerses(TStartedWindow& w, const char* command, const QString& text
 
 // lumora-cli's export of the same verses: terminal text (UTF-8, "\n"), or
 // with `raw` the formatter's own Windows-1252 bytes.
-QByteArray CliExportOutput(const std::string& folder, const QStringList& arguments, bool raw = false) {
+QByteArray CliExportOutput(const std::string& folder, const QStringList& arguments,
+                           bool raw = false) {
   QProcess cli;
   QStringList all = {QStringLiteral("--data"), QString::fromStdString(folder),
                      QStringLiteral("export")};
@@ -95,7 +96,8 @@ TEST_F(CopyCommandsTest, EveryStyleCopiesWhatTheCommandLineExports) {
     p.include_brackets = c.brackets;
     p.include_footnotes = c.footnotes;
     p.include_version_tag = c.tag;
-    EnterCopyVerses(w, "ActionCopyVerses", QString::fromLatin1(c.refs), QString::fromLatin1(c.bible));
+    EnterCopyVerses(w, "ActionCopyVerses", QString::fromLatin1(c.refs),
+                    QString::fromLatin1(c.bible));
     QStringList args = {QStringLiteral("--bible"), QString::fromLatin1(c.bible),
                         QStringLiteral("--style"), QString(QChar('A' + c.style))};
     if (c.brackets) args << QStringLiteral("--brackets");
@@ -206,8 +208,8 @@ TEST_F(CopyCommandsTest, DisplayVersesListsEveryVerseInOrderWithDuplicates) {
     const char* refs;
     size_t count;
   };
-  for (const Case& c : {Case{"Eph 6:17 Heb 4:12", 2}, Case{"2Ti 2:15 3:16-17", 3},
-                        Case{"jn 3:16 jn 3:16", 2}}) {
+  for (const Case& c :
+       {Case{"Eph 6:17 Heb 4:12", 2}, Case{"2Ti 2:15 3:16-17", 3}, Case{"jn 3:16 jn 3:16", 2}}) {
     w.Run("ActionPopVerseList");
     TDlgVerseEntry* dialog = w.Commands().VerseEntryDialog();
     ASSERT_TRUE(dialog->isVisible());
@@ -239,9 +241,9 @@ TEST_F(CopyCommandsTest, FormattingExampleFollowsTheChoiceAndCancelChangesNothin
     if (style == 5) dialog->findChild<QCheckBox*>(QStringLiteral("IncludeVersionTag"))->click();
     const ExportFormatSettings chosen = dialog->Chosen();
     EXPECT_EQ(chosen.style, style);
-    QString expected = ToDisplayText(FormatVerses(TDlgExportFormat::kExampleFirst,
-                                                  TDlgExportFormat::kExampleLast, kjv, false,
-                                                  chosen, ExportViewFrom({}, nullptr)));
+    QString expected =
+        ToDisplayText(FormatVerses(TDlgExportFormat::kExampleFirst, TDlgExportFormat::kExampleLast,
+                                   kjv, false, chosen, ExportViewFrom({}, nullptr)));
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(dialog->ExampleText(), expected);
   }

@@ -52,7 +52,7 @@ void ExpectCrLfUtf8File(const QByteArray& bytes) {
 // Runs Export Verses to File for `refs` in `bible`, answering the save
 // dialog with `path` and `filter`.
 void ExportVerses(TStartedWindow& w, test::TScriptedDialogs& dialogs, const QString& refs,
-            const QString& path, int filter, const QString& bible = QStringLiteral("KJV")) {
+                  const QString& path, int filter, const QString& bible = QStringLiteral("KJV")) {
   dialogs.save_path = path;
   dialogs.save_filter = filter;
   w.Run("ActionExportVerses");
@@ -134,13 +134,14 @@ TEST_F(ExportCommandsTest, SampleExportsAreUtf8WithGreekAndTheCommandLinesText) 
   TStartedWindow w(folder);
   config::GlobalProperties().verse_export_style = 4;
   ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16-18"), In("kjvsl.html"), 1,
-         QStringLiteral("KJVSL"));
+               QStringLiteral("KJVSL"));
   const QString html = QString::fromUtf8(ReadExported(In("kjvsl.html")));
   EXPECT_FALSE(html.contains(QLatin1String("face=\"Symbol\"")));
-  EXPECT_TRUE(std::any_of(html.begin(), html.end(),
-                          [](QChar ch) { return ch.unicode() >= 0x3B1 && ch.unicode() <= 0x3C9; }))
-      << "the Strong's words print as Greek letters";
-  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("rv.txt"), 0, QStringLiteral("RV1909"));
+  EXPECT_TRUE(std::any_of(html.begin(), html.end(), [](QChar ch) {
+    return ch.unicode() >= 0x3B1 && ch.unicode() <= 0x3C9;
+  })) << "the Strong's words print as Greek letters";
+  ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("rv.txt"), 0,
+               QStringLiteral("RV1909"));
   QString text = QString::fromUtf8(ReadExported(In("rv.txt")).mid(3));
   EXPECT_TRUE(text.contains(QStringLiteral("amó Dios al mundo")));
   // The same text the command line exports, line ends aside.
@@ -205,8 +206,7 @@ TEST_F(ExportCommandsTest, TheDialogStartsInDocumentsThenInTheLastExportsFolder)
   TStartedWindow w(test::SyntheticLibraryFolder());
   ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  EXPECT_EQ(doubles_.dialogs.save_folder,
-            QDir(documents).exists() ? documents : QDir::homePath());
+  EXPECT_EQ(doubles_.dialogs.save_folder, QDir(documents).exists() ? documents : QDir::homePath());
   ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), In("first.txt"), 0);
   ExportVerses(w, doubles_.dialogs, QStringLiteral("jn 3:16"), QString(), 0);
   EXPECT_EQ(QDir(doubles_.dialogs.save_folder), QDir(QString::fromStdString(files_.Path())));

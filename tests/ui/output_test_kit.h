@@ -193,7 +193,8 @@ inline int PdfPages(const QString& pdf) {
   return -1;
 }
 inline QString PdfText(const QString& pdf) {
-  return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  return RunTool(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 inline QString PdfTitle(const QString& pdf) {
   const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
@@ -202,11 +203,11 @@ inline QString PdfTitle(const QString& pdf) {
   return {};
 }
 
-#define LUMORA_REQUIRE_SAMPLE(folder)                                             \
-  const std::string folder = ::lumora::test::SampleLibraryFolder();               \
-  if (folder.empty()) {                                                           \
-    GTEST_SKIP() << "sample library not built (set LUMORA_LIBRARY)";              \
-  }                                                                               \
+#define LUMORA_REQUIRE_SAMPLE(folder)                                \
+  const std::string folder = ::lumora::test::SampleLibraryFolder();  \
+  if (folder.empty()) {                                              \
+    GTEST_SKIP() << "sample library not built (set LUMORA_LIBRARY)"; \
+  }                                                                  \
   static_assert(true)
 
 }  // namespace lumora::test

@@ -127,8 +127,8 @@ TEST_F(PreferencesTest, EveryControlRoundTrips) {
   for (const char* b : {"TabsBold", "TabsAlign", "ChapterPrev", "ChapterNext", "EditorStayOnTop",
                         "EditorRawHtml", "SaveWindowStates"})
     PrefsControl<QCheckBox>(dialog, b)->click();
-  for (const char* b : {"TabsShape2", "SearchDefault1", "Hyperlinking0", "StartupVerse1",
-                        "StartupTabs1"})
+  for (const char* b :
+       {"TabsShape2", "SearchDefault1", "Hyperlinking0", "StartupVerse1", "StartupTabs1"})
     PrefsControl<QRadioButton>(dialog, b)->click();
   PressButton(dialog, "Apply");
 
@@ -184,7 +184,8 @@ TEST_F(PreferencesTest, UntouchedControlsGiveBackExactlyWhatIsStored) {
   const config::Properties before = p;
   QSignalSpy committed(&w.Main().Settings(), &TSettings::changed);
   TDlgPrefs* dialog = OpenPrefs(w);
-  EXPECT_EQ(PrefsControl<TFontBox>(dialog, "BibleFont")->currentText(), QStringLiteral("No Such Font"));
+  EXPECT_EQ(PrefsControl<TFontBox>(dialog, "BibleFont")->currentText(),
+            QStringLiteral("No Such Font"));
   EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "VerseListSize")->currentText(), QStringLiteral("20"));
   EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "CommentarySize")->currentText(), QStringLiteral("6"));
   EXPECT_EQ(PrefsControl<TSizeBox>(dialog, "TabsSize")->currentText(), QStringLiteral("14"));
@@ -274,12 +275,16 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
     EXPECT_LE(committed.count(), 1);
     return committed.isEmpty() ? 0 : committed.takeFirst().at(0).value<SettingsParts>();
   };
-  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<TColorBox>(d, "BookLinks")->Choose(0x000000FF); }),
-            kSettingsDictView);
+  EXPECT_EQ(
+      apply([](TDlgPrefs* d) { PrefsControl<TColorBox>(d, "BookLinks")->Choose(0x000000FF); }),
+      kSettingsDictView);
   EXPECT_EQ(bible.Take(), 0);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { ChooseNextEntry(PrefsControl<TSizeBox>(d, "CommentarySize")); }),
-            kSettingsCommentView);
-  EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<TColorBox>(d, "VerseListKeyHighlight")->Choose(0x00FF00); }),
+  EXPECT_EQ(
+      apply([](TDlgPrefs* d) { ChooseNextEntry(PrefsControl<TSizeBox>(d, "CommentarySize")); }),
+      kSettingsCommentView);
+  EXPECT_EQ(apply([](TDlgPrefs* d) {
+              PrefsControl<TColorBox>(d, "VerseListKeyHighlight")->Choose(0x00FF00);
+            }),
             kSettingsVerseListView);
   EXPECT_EQ(bible.Take(), 0);
   EXPECT_EQ(apply([](TDlgPrefs* d) { PrefsControl<QRadioButton>(d, "Hyperlinking0")->click(); }),
@@ -320,8 +325,8 @@ TEST_F(PreferencesTest, EachSettingReachesOnlyItsPanes) {
   EXPECT_TRUE(in_menu);
   // A Commentary's tab: hidden in its strip.
   EXPECT_EQ(apply([](TDlgPrefs* d) {
-              const auto found =
-                  PrefsControl<QTreeWidget>(d, "TabsList")->findItems(QStringLiteral("CR"), Qt::MatchExactly, 0);
+              const auto found = PrefsControl<QTreeWidget>(d, "TabsList")
+                                     ->findItems(QStringLiteral("CR"), Qt::MatchExactly, 0);
               ASSERT_EQ(found.size(), 1);
               found[0]->setCheckState(0, Qt::Unchecked);
             }),
@@ -351,8 +356,9 @@ TEST_F(PreferencesTest, OkSavesAtOnceAndApplyWorksRightAfterStart) {
   for (const char* size : {"BookSize", "CommentarySize", "BibleSize", "VerseListSize"})
     ChooseNextEntry(PrefsControl<TSizeBox>(dialog, size));
   PrefsControl<QRadioButton>(dialog, "SearchDefault1")->click();
-  const auto found = PrefsControl<QTreeWidget>(dialog, "TabsList")
-                         ->findItems(QString::fromLatin1(test::kSyntheticTopics), Qt::MatchExactly, 0);
+  const auto found =
+      PrefsControl<QTreeWidget>(dialog, "TabsList")
+          ->findItems(QString::fromLatin1(test::kSyntheticTopics), Qt::MatchExactly, 0);
   ASSERT_EQ(found.size(), 1);
   found[0]->setCheckState(0, Qt::Unchecked);
   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();

@@ -179,8 +179,8 @@ TEST_F(PrintCommandsTest, EveryPanePrintsForPaperWithAHeading) {
   };
   const Case cases[] = {
       {main.BibleView()->TextView()->HTMLView(), "Lumora - John 3 (KJV)", "John 3", "John 3:16"},
-      {main.VerseListView()->TextView()->HTMLView(), "Lumora - User verse list",
-       "User verse list", "John 3:17"},
+      {main.VerseListView()->TextView()->HTMLView(), "Lumora - User verse list", "User verse list",
+       "John 3:17"},
       {main.DictView()->HTMLView(), "Lumora - SYND - World", "Synthetic Dictionary", "World"},
       {main.CommentView()->HTMLView(), "Lumora - CN John 3:16", "Synthetic Notes",
        "God's love for the world."}};

@@ -180,7 +180,8 @@ TEST_F(RangeCommandsTest, RangeCommandsFollowWhatTheViewsHold) {
   main.Actions().UpdateNow();
   EXPECT_TRUE(w.Action("ActionCopyBookRange")->isEnabled());
   EXPECT_TRUE(w.Action("ActionCopyCommentRange")->isEnabled());
-  EXPECT_EQ(w.Action("ActionCopyBookRange")->text(), QStringLiteral("Copy Range of Book Entries..."));
+  EXPECT_EQ(w.Action("ActionCopyBookRange")->text(),
+            QStringLiteral("Copy Range of Book Entries..."));
   // A range dialog with nothing selected counts as Cancel.
   w.Run("ActionCopyBookRange");
   TDlgBookRange* dialog = w.Commands().BookRangeDialog();

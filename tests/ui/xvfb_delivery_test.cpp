@@ -10,20 +10,20 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/ui/history_box.h"
 #include "app/ui/prefs_dialog.h"
 #include "app/ui/prefs_feature.h"
 #include "app/ui/verse_entry_dialog.h"
-#include "app/ui/history_box.h"
 #include "tests/ui/output_test_kit.h"
 #include "tests/ui/synthetic_library.h"
 
 namespace lumora::ui {
 namespace {
 
-#define REQUIRE_X_DISPLAY()                                              \
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {         \
+#define REQUIRE_X_DISPLAY()                                               \
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) {          \
     GTEST_SKIP() << "needs an X display (scripts/xvfb-delivery-test.sh)"; \
-  }                                                                      \
+  }                                                                       \
   static_assert(true)
 
 QString ArtifactsFolder() {
@@ -86,10 +86,11 @@ TEST(XvfbDelivery, PicturesOfTabAppearanceAndOfAPrintedPage) {
   test::Settle();
   ASSERT_EQ(test::PdfPages(doubles.dialogs.pdf_path), doubles.dialogs.offered_pages);
   const QString page = ArtifactsFolder() + QStringLiteral("/print-page");
-  test::RunTool(QStringLiteral("pdftoppm"),
-                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                 QStringLiteral("1"), QStringLiteral("-singlefile"), doubles.dialogs.pdf_path, page});
+  test::RunTool(
+      QStringLiteral("pdftoppm"),
+      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+       QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+       QStringLiteral("-singlefile"), doubles.dialogs.pdf_path, page});
   EXPECT_FALSE(QImage(page + QStringLiteral(".png")).isNull());
 }
 

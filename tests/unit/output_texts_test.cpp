@@ -38,8 +38,7 @@ TEST(OutputTexts, PlaceholderLinksLoseTheirAnchorsOnly) {
   for (const Case& c : {Case{"a <a href=\"0:0\">John 3:16</a> b", "a John 3:16 b"},
                         Case{"<a href=\"0:0\">x</a><a href=\"0:0\">y</a>", "xy"},
                         Case{"<a href=\"vr:1\">kept</a>", "<a href=\"vr:1\">kept</a>"},
-                        Case{"<a href=\"0:0\">never closed", "never closed"},
-                        Case{"", ""}})
+                        Case{"<a href=\"0:0\">never closed", "never closed"}, Case{"", ""}})
     EXPECT_EQ(UnlinkPlaceholders(c.in), c.out) << c.in;
 }
 

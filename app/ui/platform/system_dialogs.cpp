@@ -72,7 +72,7 @@ bool TDesktopDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
 std::optional<QColor> TDesktopDialogs::Color(QWidget* parent, const QColor& initial) {
   std::optional<QColor> chosen;
   RunDialogGuarded(new QColorDialog(initial, parent),
-             [&chosen](QColorDialog& d) { chosen = d.selectedColor(); });
+                   [&chosen](QColorDialog& d) { chosen = d.selectedColor(); });
   if (chosen && !chosen->isValid()) chosen.reset();
   return chosen;
 }
