@@ -64,6 +64,9 @@ if(LUMORA_BUILD_TESTS)
     add_dependencies(lumora-ui-tests lumora-help)
     include(${PROJECT_SOURCE_DIR}/cmake/TestPrograms.cmake)
     lumora_test_program(lumora-ui-tests QT)
+    # The copy tests compare with what lumora-cli exports.
+    add_dependencies(lumora-ui-tests lumora-cli)
+    target_compile_definitions(lumora-ui-tests PRIVATE LUMORA_CLI_PATH="$<TARGET_FILE:lumora-cli>")
     gtest_discover_tests(lumora-ui-tests DISCOVERY_TIMEOUT 60
       PROPERTIES LABELS ui ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()

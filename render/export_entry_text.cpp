@@ -179,19 +179,62 @@ std::string ConvertCommentaryLinks(std::string_view in, EntryModule m,
   return out;
 }
 
+// Plain script runs carry private markers through the later passes (none of
+// which touches these bytes) and are found afterwards; an entry that holds
+// a marker byte itself is converted without them.
+constexpr char kHebrewRunMark = 0x11;
+constexpr char kGreekRunMark = 0x12;
+constexpr char kRunEndMark = 0x13;
+
+bool HoldsRunMarks(std::string_view text) {
+  return text.find_first_of("\x11\x12\x13") != std::string_view::npos;
+}
+
+// Removes the markers and records the runs between them. A marker whose
+// partner a pass removed (inside a dropped tag) records nothing.
+std::string TakeRunMarks(std::string_view marked, PlainScriptRuns& runs) {
+  std::string out;
+  out.reserve(marked.size());
+  bool open = false;
+  PlainScriptRun run;
+  for (const char c : marked) {
+    if (c == kHebrewRunMark || c == kGreekRunMark) {
+      open = true;
+      run.begin = out.size();
+      run.hebrew = c == kHebrewRunMark;
+    } else if (c == kRunEndMark) {
+      if (open && out.size() > run.begin) {
+        run.end = out.size();
+        runs.push_back(run);
+      }
+      open = false;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string Convert(std::string_view text, EntryModule m, const TLMBibleModule& bible,
-                    bool paragraph_breaks, bool reference_lists, bool plain) {
-  const std::string hebrew_open = std::string("<font face=\"") + config::kHebrewLexiconFont + "\">";
-  const std::string greek_open = std::string("<font face=\"") + config::kGreekLexiconFont + "\">";
-  std::string t = export_text::ConvertScriptRuns(text, kHebrewRun, plain ? "{" : hebrew_open,
-                                                 plain ? "}" : "</font>");
-  t = export_text::ConvertScriptRuns(t, kGreekRun, plain ? "{" : greek_open,
-                                     plain ? "}" : "</font>");
+                    bool paragraph_breaks, bool reference_lists, bool plain,
+                    PlainScriptRuns* runs) {
+  const bool mark = plain && runs != nullptr && !HoldsRunMarks(text);
+  const std::string hebrew_open = plain ? (mark ? std::string("{") + kHebrewRunMark : "{")
+                                        : std::string("<font face=\"") +
+                                              config::kHebrewLexiconFont + "\">";
+  const std::string greek_open = plain ? (mark ? std::string("{") + kGreekRunMark : "{")
+                                       : std::string("<font face=\"") +
+                                             config::kGreekLexiconFont + "\">";
+  const std::string close = plain ? (mark ? std::string(1, kRunEndMark) + "}" : "}") : "</font>";
+  std::string t = export_text::ConvertScriptRuns(text, kHebrewRun, hebrew_open, close);
+  t = export_text::ConvertScriptRuns(t, kGreekRun, greek_open, close);
   if (reference_lists) t = ConvertReferenceLists(t, bible, !plain);
   t = ConvertEntryLinks(t, m, bible);
   t = ConvertCommentaryLinks(t, m, bible);
   t = export_text::JoinLines(t);
-  return plain ? export_text::PlainTextFromEntryHtml(t, paragraph_breaks) : t;
+  if (!plain) return t;
+  t = export_text::PlainTextFromEntryHtml(t, paragraph_breaks);
+  return mark ? TakeRunMarks(t, *runs) : t;
 }
 
 }  // namespace
@@ -199,13 +242,27 @@ std::string Convert(std::string_view text, EntryModule m, const TLMBibleModule& 
 std::string ExportEntryText(std::string_view text, const TLMDictionaryModule& book,
                             const TLMBibleModule& bible, bool paragraph_breaks,
                             bool reference_lists, bool plain) {
-  return Convert(text, {&book, nullptr}, bible, paragraph_breaks, reference_lists, plain);
+  return Convert(text, {&book, nullptr}, bible, paragraph_breaks, reference_lists, plain, nullptr);
 }
 
 std::string ExportEntryText(std::string_view text, const TLMCommentaryModule& commentary,
                             const TLMBibleModule& bible, bool paragraph_breaks,
                             bool reference_lists, bool plain) {
-  return Convert(text, {nullptr, &commentary}, bible, paragraph_breaks, reference_lists, plain);
+  return Convert(text, {nullptr, &commentary}, bible, paragraph_breaks, reference_lists, plain,
+                 nullptr);
+}
+
+std::string ExportEntryText(std::string_view text, const TLMDictionaryModule& book,
+                            const TLMBibleModule& bible, bool paragraph_breaks,
+                            bool reference_lists, bool plain, PlainScriptRuns* runs) {
+  return Convert(text, {&book, nullptr}, bible, paragraph_breaks, reference_lists, plain, runs);
+}
+
+std::string ExportEntryText(std::string_view text, const TLMCommentaryModule& commentary,
+                            const TLMBibleModule& bible, bool paragraph_breaks,
+                            bool reference_lists, bool plain, PlainScriptRuns* runs) {
+  return Convert(text, {nullptr, &commentary}, bible, paragraph_breaks, reference_lists, plain,
+                 runs);
 }
 
 }  // namespace lumora

@@ -20,6 +20,7 @@
 #include "core/modules/commentary_module.h"
 #include "core/modules/strongs_data.h"
 #include "core/refs/verse_range.h"
+#include "render/script_runs.h"
 
 namespace lumora {
 
@@ -92,16 +93,31 @@ std::string ExportEntryText(std::string_view text, const TLMDictionaryModule& bo
 std::string ExportEntryText(std::string_view text, const TLMCommentaryModule& commentary,
                             const TLMBibleModule& bible, bool paragraph_breaks,
                             bool reference_lists, bool plain);
+// The same text; for plain text `runs` (when not null) also receives where
+// its script runs' letters are (the bytes between "{" and "}"). An entry
+// that itself holds one of the bytes 0x11..0x13 reports no runs.
+std::string ExportEntryText(std::string_view text, const TLMDictionaryModule& book,
+                            const TLMBibleModule& bible, bool paragraph_breaks,
+                            bool reference_lists, bool plain, PlainScriptRuns* runs);
+std::string ExportEntryText(std::string_view text, const TLMCommentaryModule& commentary,
+                            const TLMBibleModule& bible, bool paragraph_breaks,
+                            bool reference_lists, bool plain, PlainScriptRuns* runs);
 
 // The comments of `commentary` on every verse of the ranges that has one,
 // each under a heading with the long book title of `bible` (the KJV Bible);
 // empty when no verse in the ranges has a comment.
 std::string FormatCommentRange(const TVerseRangeList& ranges, const TLMBibleModule& bible,
                                const TLMCommentaryModule& commentary, bool plain);
+// With the script runs of the plain text (see ExportEntryText).
+std::string FormatCommentRange(const TVerseRangeList& ranges, const TLMBibleModule& bible,
+                               const TLMCommentaryModule& commentary, bool plain,
+                               PlainScriptRuns* runs);
 
 // Book entries first..last (0-based entry numbers), each under a heading with
 // its title; numbers outside the Book are skipped, last < first gives "".
 std::string FormatBookRange(int first, int last, const TLMBibleModule& bible,
                             const TLMDictionaryModule& book, bool plain);
+std::string FormatBookRange(int first, int last, const TLMBibleModule& bible,
+                            const TLMDictionaryModule& book, bool plain, PlainScriptRuns* runs);
 
 }  // namespace lumora

@@ -8,6 +8,11 @@
 
 #include <QString>
 #include <string>
+#include <utility>
+
+#include "core/refs/verse_range.h"
+#include "render/script_runs.h"
+#include "render/verse_list.h"
 
 class QMenu;
 
@@ -90,19 +95,46 @@ class IBookmarkService {
 // Text that goes to the clipboard: the plain form and, when the formatter
 // made one, the HTML of the same content (both Windows-1252).
 struct TFormattedText {
+  TFormattedText() = default;
+  TFormattedText(std::string plain_text, std::string html_text = {}, PlainScriptRuns runs = {})
+      : plain(std::move(plain_text)), html(std::move(html_text)), plain_runs(std::move(runs)) {}
+
   std::string plain;
   std::string html;
+  // Where `plain` holds lexicon-font letters (the script runs of Book and
+  // Commentary entries, render/script_runs.h); delivery decodes them.
+  PlainScriptRuns plain_runs;
 };
 
+// Copy and print delivery. The methods below the first four have "not
+// available" defaults (disabled items, nothing done), so a double need
+// only implement what its test uses.
 class IOutputService {
  public:
   virtual ~IOutputService() = default;
+  // A formatted copy: plain text and, when given, its HTML.
   virtual void CopyFormatted(const TFormattedText& text) = 0;
-  // Appends plain text to the clipboard's text ("\r\n" between).
+  // Appends plain text to the clipboard's text (a line break between).
   virtual void AppendText(const QString& text) = 0;
-  // "Print this window": the print dialog over the view's pages.
+  // "Print this window": the print dialog over the pane's content, printed
+  // for paper (a view that belongs to no pane prints as shown).
   virtual bool CanPrint() const = 0;
   virtual void PrintView(const THtmlView& view, const QString& job_name) = 0;
+
+  // "Copy Verse(s) from this Link": the verses of `ranges` of `bible` in
+  // the configured export style, as a formatted copy.
+  virtual void CopyVerseRanges(const TVerseRangeList& /*ranges*/,
+                               const TLMBibleModule& /*bible*/) {}
+  // The verse list's "Copy All Verses": every verse of `verses` (the whole
+  // list, separators skipped) in the export style, as a formatted copy.
+  virtual void CopyVerseList(const TVerseList& /*verses*/, const TLMBibleModule& /*bible*/) {}
+  // The verse list's "Export Verse from Verse List to File": the save
+  // dialog, then one verse per line (HTML or text as the chosen type).
+  virtual bool CanExport() const { return false; }
+  virtual void ExportVerseList(const TVerseList& /*verses*/, const TLMBibleModule& /*bible*/) {}
+  // The verse list's "Print Verses from Verse List"; `title` names the job.
+  virtual void PrintVerseList(const TVerseList& /*verses*/, const TLMBibleModule& /*bible*/,
+                              const std::string& /*title*/) {}
 };
 
 class IPreferencesService {

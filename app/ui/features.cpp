@@ -2,10 +2,12 @@
 // commands of the command table, installs its services into the window and
 // connects to the start-up stages it needs. One line per feature.
 #include "app/ui/bookmarks_feature.h"
+#include "app/ui/copy_export_feature.h"
 #include "app/ui/devotions_feature.h"
 #include "app/ui/help_feature.h"
 #include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
+#include "app/ui/prefs_feature.h"
 #include "app/ui/quick_jump_feature.h"
 
 namespace lumora::ui {
@@ -16,6 +18,8 @@ void TMain::InstallFeatures() {
   InstallImages(*this);
   InstallDevotions(*this);
   InstallHelp(*this);
+  InstallCopyExport(*this);
+  InstallPreferencesDialog(*this);
 }
 
 }  // namespace lumora::ui

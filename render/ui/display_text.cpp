@@ -299,10 +299,30 @@ const TDisplayTextOptions& InstalledFontOptions() {
   return options;
 }
 
+const TDisplayTextOptions& PortableTextOptions() {
+  static const TDisplayTextOptions options;  // decodes both, fixes colours
+  return options;
+}
+
 QString ToDisplayText(std::string_view cp1252) {
   QString out;
   out.reserve(static_cast<qsizetype>(cp1252.size()));
   AppendCp1252(out, cp1252);
+  return out;
+}
+
+QString ToDisplayText(std::string_view cp1252, const PlainScriptRuns& runs) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(cp1252.size()));
+  size_t at = 0;
+  for (const PlainScriptRun& run : runs) {
+    if (run.begin < at || run.end > cp1252.size() || run.end < run.begin) continue;
+    AppendCp1252(out, cp1252.substr(at, run.begin - at));
+    AppendLegacyRun(out, cp1252.substr(run.begin, run.end - run.begin),
+                    run.hebrew ? LegacyFont::kBasicHebrew : LegacyFont::kSymbolGreek);
+    at = run.end;
+  }
+  AppendCp1252(out, cp1252.substr(at));
   return out;
 }
 

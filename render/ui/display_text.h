@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "render/script_runs.h"
+
 namespace lumora::ui {
 
 struct TDisplayTextOptions {
@@ -41,8 +43,19 @@ struct TDisplayTextOptions {
 // QGuiApplication).
 const TDisplayTextOptions& InstalledFontOptions();
 
+// Options for text that leaves the program (clipboard, files, printouts):
+// every lexicon-font run decoded, since the receiver need not have the
+// legacy fonts; colours fixed.
+const TDisplayTextOptions& PortableTextOptions();
+
 // Windows-1252 text to Unicode, byte for byte (no markup handling).
 QString ToDisplayText(std::string_view cp1252);
+
+// Plain export text (Windows-1252) whose script runs' letters are in the
+// lexicon fonts' layouts: the runs decoded to real Greek and Hebrew letters
+// (an undefined byte becomes U+FFFD; control bytes stay), the rest as
+// ToDisplayText. Runs outside the text are ignored.
+QString ToDisplayText(std::string_view cp1252, const PlainScriptRuns& runs);
 
 // Generated HTML (Windows-1252) to the HTML the widget loads: every byte of
 // text and attribute values converted to Unicode, lexicon-font runs decoded
