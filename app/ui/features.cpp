@@ -18,8 +18,11 @@ void TMain::InstallFeatures() {
   InstallImages(*this);
   InstallDevotions(*this);
   InstallHelp(*this);
-  InstallCopyExport(*this);
-  InstallPreferencesDialog(*this);
+  // The Help buttons of the copy, export and preferences dialogs open the
+  // help window installed above.
+  const auto show_help = [this](const QString& topic) { ShowHelpTopic(topic); };
+  InstallCopyExport(*this)->show_help = show_help;
+  InstallPreferencesDialog(*this)->show_help = show_help;
 }
 
 }  // namespace lumora::ui

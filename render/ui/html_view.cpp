@@ -199,12 +199,24 @@ void THtmlView::resizeEvent(QResizeEvent* event) {
   // top stays there until the user scrolls.
   positioning_ = true;
   QTextBrowser::resizeEvent(event);
-  if (held_position_) {
-    (void)document()->documentLayout()->documentSize();
-    if (const std::optional<QPoint> at = DisplayPositionCoords(*held_position_))
-      verticalScrollBar()->setValue(at->y());
-  }
+  ScrollToHeldPosition();
   positioning_ = false;
+}
+
+void THtmlView::showEvent(QShowEvent* event) {
+  // The first show scrolls the text cursor (at the start) into view, which
+  // would throw away a position restored before the window appeared.
+  positioning_ = true;
+  QTextBrowser::showEvent(event);
+  ScrollToHeldPosition();
+  positioning_ = false;
+}
+
+void THtmlView::ScrollToHeldPosition() {
+  if (!held_position_) return;
+  (void)document()->documentLayout()->documentSize();
+  if (const std::optional<QPoint> at = DisplayPositionCoords(*held_position_))
+    verticalScrollBar()->setValue(at->y());
 }
 
 void THtmlView::PaintNow() { viewport()->repaint(); }

@@ -203,6 +203,7 @@ class THtmlView : public QTextBrowser {
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   QMimeData* createMimeDataFromSelection() const override;
@@ -217,6 +218,8 @@ class THtmlView : public QTextBrowser {
   void ApplyDefaultsToDocument();
   void IndexDocument();
   void ScrollProgrammatically(int y);
+  // Puts the held position back at the top after Qt has moved the view.
+  void ScrollToHeldPosition();
   void SetCovered(const std::string& href);
   void ReportHotSpotClick(const std::string& href);
   void ReportRightClick(const QPoint& viewport_pos, const QPoint& global_pos);

@@ -24,6 +24,8 @@
 #include "tests/support/test_bible.h"
 #include "tests/ui/output_test_kit.h"
 #include "tests/ui/synthetic_library.h"
+#include "tests/ui/wait_until.h"
+#include "app/help_topics.h"
 #include "views/bible_view.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
@@ -176,14 +178,20 @@ TEST_F(CopyCommandsTest, UnrecognisedOrCancelledLeavesTheClipboardAlone) {
 TEST_F(CopyCommandsTest, F5OpensTheDialogWithTheViewsBibleAndKeepsTheHistory) {
   TStartedWindow w(test::SyntheticLibraryFolder());
   w.Main().activateWindow();
-  QTRY_VERIFY(w.Main().isActiveWindow());
+  LUMORA_WAIT_UNTIL(w.Main().isActiveWindow());
   QTest::keyClick(&w.Main(), Qt::Key_F5);
   TDlgVerseEntry* dialog = w.Commands().VerseEntryDialog();
-  QTRY_VERIFY(dialog->isVisible());
+  LUMORA_WAIT_UNTIL(dialog->isVisible());
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Copy Verse(s)"));
   EXPECT_TRUE(dialog->BibleList()->currentText().startsWith(QLatin1String("KJV (")));
   EXPECT_TRUE(dialog->focusWidget() == dialog->ReferenceBox() ||
               dialog->focusWidget() == dialog->ReferenceBox()->lineEdit());
+  // Help opens a page of Lumora's own help.
+  QStringList topics;
+  w.Main().help_viewer = [&topics](const QString& topic) { topics << topic; };
+  QTest::mouseClick(dialog->HelpButton(), Qt::LeftButton);
+  ASSERT_EQ(topics.size(), 1);
+  EXPECT_NE(FindHelpTopic(topics[0].toStdString()), nullptr) << topics[0].toStdString();
   dialog->ReferenceBox()->setEditText(QStringLiteral("jn 3:16"));
   dialog->accept();
   test::Settle();
@@ -272,12 +280,12 @@ TEST_F(CopyCommandsTest, PaneCopiesAppendsAndCtrlCReachTheClipboardOnce) {
       main.BibleView()->TextView()->HTMLView(), main.VerseListView()->TextView()->HTMLView(),
       main.DictView()->HTMLView(), main.CommentView()->HTMLView()};
   main.activateWindow();
-  QTRY_VERIFY(main.isActiveWindow());
+  LUMORA_WAIT_UNTIL(main.isActiveWindow());
   for (THtmlView* view : views) {
     SCOPED_TRACE(view->parentWidget()->objectName().toStdString());
     ASSERT_GT(view->DocumentEnd(), 4);
     view->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), view);
+    LUMORA_WAIT_UNTIL(QApplication::focusWidget() == view);
     view->SetSelStart(0);
     view->SetSelLength(4);
     const QString selected = view->SelectedDisplayText();

@@ -19,6 +19,7 @@
 #include "tests/support/test_bible.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
+#include "tests/ui/wait_until.h"
 #include "views/bible_view.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
@@ -81,8 +82,8 @@ TEST_F(MainLayoutTest, TogglesFollowTheShowAndHideRules) {
   // Hiding the Bible lets the Commentary fill the right column.
   Trigger(*w, "ActionViewBible");
   EXPECT_EQ(w->Visibility(), Panes(false, false, false, true));
-  QTRY_COMPARE(w->CommentView()->height(),
-               w->findChild<QSplitter*>(QStringLiteral("PanelRight"))->height());
+  LUMORA_WAIT_UNTIL(w->CommentView()->height() ==
+                    w->findChild<QSplitter*>(QStringLiteral("PanelRight"))->height());
   // The last pane toggled off: the Bible shows first.
   Trigger(*w, "ActionViewComment");
   EXPECT_EQ(w->Visibility(), Panes(false, false, true, false));
@@ -119,7 +120,7 @@ TEST_F(MainLayoutTest, SizesComeFromTheFractionsAndOnlyADragChangesThem) {
   EXPECT_EQ(p.left_top_pct, 0.5);
   // A drag of the handle between verse list and Book: 30% of the column.
   QSplitterHandle* handle = left->handle(1);
-  QTRY_VERIFY(w->VerseListView()->height() > 100);
+  LUMORA_WAIT_UNTIL(w->VerseListView()->height() > 100);
   const int target = static_cast<int>(left->height() * 0.3);
   const QPoint from = handle->rect().center();
   const QPoint to = from + QPoint(0, target - handle->y());
@@ -131,7 +132,7 @@ TEST_F(MainLayoutTest, SizesComeFromTheFractionsAndOnlyADragChangesThem) {
   EXPECT_NEAR(p.left_top_pct, 0.3, 0.02);
   const double dragged = p.left_top_pct;
   w->resize(800, 600);
-  QTRY_COMPARE(lr->width(), w->centralWidget()->width());
+  LUMORA_WAIT_UNTIL(lr->width() == w->centralWidget()->width());
   EXPECT_EQ(p.left_top_pct, dragged);  // a resize never changes a fraction
   EXPECT_NEAR(static_cast<double>(w->VerseListView()->height()) / left->height(), dragged, 0.02);
   // Restore Default Window Sizes: every fraction 0.45.
@@ -196,7 +197,8 @@ TEST_F(MainLayoutTest, RestartBringsBackPanesModulesAndPositions) {
   libraries_.clear();  // the program has one library: the next start opens the files again
   auto again = Start();
   EXPECT_EQ(again->Visibility(), Panes(true, true, true, true));
-  QTRY_COMPARE(again->BibleView()->TopVerse(), psalm119_100);
+  LUMORA_WAIT_UNTIL(again->BibleView()->TopVerse() == psalm119_100)
+      << again->BibleView()->TopVerse();
   EXPECT_EQ(again->BibleView()->TextView()->FirstVisibleVerse(), psalm119_100);
   EXPECT_EQ(again->BibleView()->TextView()->HTMLView()->SavedPosition(), bible_pos);
   ASSERT_NE(again->DictView()->CurrentBook(), nullptr);

@@ -14,6 +14,7 @@
 #include "tests/support/test_bible.h"
 #include "tests/ui/output_test_kit.h"
 #include "tests/ui/synthetic_library.h"
+#include "tests/ui/wait_until.h"
 #include "tools/builder/entry_builders.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
@@ -67,12 +68,12 @@ TEST_F(RangeCommandsTest, CommentsCopyUnderHeadingsAndTheBoxComesBack) {
   // Text that is no reference: the message, and the box again with the text.
   AnswerRangeBox(w, QStringLiteral("no such book"));
   EXPECT_EQ(w.messages, QStringList{QStringLiteral("Unrecognized reference.")});
-  QTRY_VERIFY(box->isVisible());
+  LUMORA_WAIT_UNTIL(box->isVisible());
   EXPECT_EQ(box->textValue(), QStringLiteral("no such book"));
   // Matthew 1 has no comment in TDavid: the message, and the box again, empty.
   AnswerRangeBox(w, QStringLiteral("mt 1"));
   EXPECT_EQ(w.messages.last(), QStringLiteral("No commentary text in that range."));
-  QTRY_VERIFY(box->isVisible());
+  LUMORA_WAIT_UNTIL(box->isVisible());
   EXPECT_TRUE(box->textValue().isEmpty());
   EXPECT_EQ(doubles_.clipboard.sets, 0);
   // Psalm 23: one heading per commented verse, as the formatter writes them.
@@ -98,7 +99,7 @@ TEST_F(RangeCommandsTest, PrintingCommentsWithoutTextSaysSo) {
   AnswerRangeBox(w, QStringLiteral("gen 1:1"));
   EXPECT_EQ(w.messages, QStringList{QStringLiteral("No commentary text on specified verse(s).")});
   EXPECT_EQ(doubles_.dialogs.print_calls, 0);
-  QTRY_VERIFY(w.Commands().CommentRangeBox()->isVisible());
+  LUMORA_WAIT_UNTIL(w.Commands().CommentRangeBox()->isVisible());
   w.Commands().CommentRangeBox()->reject();
 }
 

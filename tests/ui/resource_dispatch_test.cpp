@@ -17,6 +17,7 @@
 #include "tests/ui/recording_services.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
+#include "tests/ui/wait_until.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
 #include "views/resource_view_frame.h"
@@ -253,7 +254,7 @@ TEST_F(ResourcePanesTest, PreviewsAreTheRenderersTextAfterTheResourceViewsDelay)
     EXPECT_EQ(frame.HintText(), "") << href;
   }
   frame.HTMLViewerHotSpotCovered("");
-  QTRY_VERIFY(!QToolTip::isVisible());
+  LUMORA_WAIT_UNTIL(!QToolTip::isVisible());
 }
 
 TEST_F(ResourcePanesTest, RightClickOnlyWithAnEntryShown) {

@@ -8,6 +8,7 @@
 
 #include "tests/support/platform_only.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/wait_until.h"
 
 #ifndef _WIN32
 #include <sys/socket.h>
@@ -49,7 +50,7 @@ TEST(SingleInstance, RequestBeforeTheWindowExistsWaitsForIt) {
   ASSERT_EQ(first.Acquire(), TInstanceRole::kPrimary);
   TLocalSocketInstanceLock second(KeyIn(folder));
   EXPECT_EQ(second.Acquire(), TInstanceRole::kSecondary);
-  QTRY_VERIFY(first.ActivationPending());
+  LUMORA_WAIT_UNTIL(first.ActivationPending());
   int activations = 0;
   first.SetActivateHandler([&] { ++activations; });
   EXPECT_EQ(activations, 1);

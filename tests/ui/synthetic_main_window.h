@@ -15,10 +15,7 @@
 #include "config/properties.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
-
-// QtTest's QTRY_* macros report to QtTest, not to GoogleTest: wait here.
-#define LUMORA_WAIT_UNTIL(cond) \
-  ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, 3000)) << #cond
+#include "tests/ui/wait_until.h"
 
 namespace lumora::test {
 

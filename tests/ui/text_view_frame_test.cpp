@@ -17,6 +17,7 @@
 #include "tests/ui/sample_library.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
+#include "tests/ui/wait_until.h"
 
 namespace lumora::ui {
 namespace {
@@ -222,7 +223,7 @@ TEST_F(TextViewFrameTest, HoverPreviewsAfterTheDelayAndLeavingClearsIt) {
   EXPECT_EQ(frame_.HintText(), "");
   EXPECT_FALSE(clock.Running());
   EXPECT_EQ(kit_.host.log, (std::vector<std::string>{"Preview on", "Preview off"}));
-  QTRY_VERIFY(!QToolTip::isVisible());
+  LUMORA_WAIT_UNTIL(!QToolTip::isVisible());
 }
 
 TEST(TextViewFrameLibrary, SelectsJohn316InTheStrongsLinksKjv) {

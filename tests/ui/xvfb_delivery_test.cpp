@@ -16,6 +16,7 @@
 #include "app/ui/verse_entry_dialog.h"
 #include "tests/ui/output_test_kit.h"
 #include "tests/ui/synthetic_library.h"
+#include "tests/ui/wait_until.h"
 
 namespace lumora::ui {
 namespace {
@@ -39,7 +40,7 @@ void ReadClipboardInto(const QString& target, QByteArray& out) {
   xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
                                         QStringLiteral("clipboard"), QStringLiteral("-t"), target});
   ASSERT_TRUE(xclip.waitForStarted(5000));
-  QTRY_VERIFY_WITH_TIMEOUT(xclip.state() == QProcess::NotRunning, 10000);
+  LUMORA_WAIT_UNTIL_MS(xclip.state() == QProcess::NotRunning, 10000);
   out = xclip.readAllStandardOutput();
 }
 QByteArray ReadClipboard(const QString& target) {
