@@ -218,6 +218,7 @@ int TPassageRenderer::ShowVerses(const TVerseList& verses, const TKeyArray& keys
   }
 
   int count = 0;
+  has_side_notes_ = false;
   TVerseCell cell;
   for (int i = page_first_; i <= page_last_; ++i) {
     const int e = verses_[static_cast<size_t>(i)];
@@ -239,6 +240,7 @@ int TPassageRenderer::ShowVerses(const TVerseList& verses, const TKeyArray& keys
     if (ctx.layout.compare)
       cell.compare_text = PassText(*compare_bible_, e, keys_, case_sensitive_, ctx,
                                    strongs_data_, paragraph_start, cell.side_text);
+    if (ctx.layout.column_mode && !cell.side_text.empty()) has_side_notes_ = true;
 
     std::string links;
     if (ctx.link_commentaries) {

@@ -144,6 +144,9 @@ class TPassageRenderer {
   int Rerender();
 
   const std::string& Html() const { return html_; }
+  // The page's side column holds footnotes (not only links): the widget
+  // keeps that column from taking the text's width.
+  bool HasSideNotes() const { return has_side_notes_; }
   const TVerseList& VerseList() const { return verses_; }
   const TKeyArray& Keys() const { return keys_; }
   bool CaseSensitive() const { return case_sensitive_; }
@@ -175,6 +178,7 @@ class TPassageRenderer {
   bool case_sensitive_ = false;
   bool reference_links_ = false;
   std::string html_;
+  bool has_side_notes_ = false;
   std::vector<TVersePosition> verse_positions_;
 };
 

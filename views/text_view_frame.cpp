@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -57,6 +59,27 @@ TFrameTextView::TFrameTextView(IPaneHost& host, TLibrary& library, QWidget* pare
 
 TFrameTextView::~TFrameTextView() = default;
 
+namespace {
+
+// Qt shares a table's width out by the cells' natural widths, so one long
+// footnote in the side column would halve the text column on every row.
+// The side column gets a fixed share; its notes wrap inside it.
+constexpr double kSideColumnPercent = 30;
+
+void KeepTextColumnWide(QTextDocument& document) {
+  for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (table == nullptr || table->columns() < 2) continue;
+    QTextTableFormat format = table->format();
+    QList<QTextLength> widths(table->columns(), QTextLength(QTextLength::VariableLength, 0));
+    widths.back() = QTextLength(QTextLength::PercentageLength, kSideColumnPercent);
+    format.setColumnWidthConstraints(widths);
+    table->setFormat(format);
+  }
+}
+
+}  // namespace
+
 // --- Rendering ---------------------------------------------------------------------
 
 void TFrameTextView::ApplyWidgetDefaults() {
@@ -76,7 +99,10 @@ int TFrameTextView::ShowVerses(const TVerseList& verses, const TKeyArray& keys,
     html_view_->PaintNow();
   }
   const int count = renderer_.ShowVerses(verses, keys, case_sensitive, reference_links);
-  if (has_bible) html_view_->LoadHtml(renderer_.Html());
+  if (has_bible) {
+    html_view_->LoadHtml(renderer_.Html());
+    if (renderer_.HasSideNotes()) KeepTextColumnWide(*html_view_->document());
+  }
   return count;
 }
 

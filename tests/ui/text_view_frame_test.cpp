@@ -4,7 +4,10 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QToolTip>
 
 #include <memory>
@@ -84,6 +87,37 @@ TEST_F(TextViewFrameTest, SelectVerseSelectsTheLabelInEveryLayout) {
     const int y = View().DisplayPositionCoords(View().CaretPos())->y();
     EXPECT_GE(y, View().VScrollBarPosition());
     EXPECT_LE(y, View().VScrollBarPosition() + View().ViewHeight());
+  }
+}
+
+// A footnote in the side column must not take the text column's width on
+// every row: the side column keeps a fixed share, its notes wrap.
+TEST_F(TextViewFrameTest, FootnotesInTheSideColumnLeaveTheTextColumnWide) {
+  for (const bool footnotes : {false, true}) {
+    config::TPropertiesBibleView settings;
+    settings.show_footnotes = footnotes;
+    ShowJohn3(settings);
+    QTextDocument& document = *View().document();
+    QTextTable* table = nullptr;
+    for (QTextFrame* frame : document.rootFrame()->childFrames())
+      if ((table = qobject_cast<QTextTable*>(frame)) != nullptr) break;
+    ASSERT_NE(table, nullptr);
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    if (!footnotes) {
+      for (const QTextLength& w : widths)  // no notes: the natural widths stay
+        EXPECT_EQ(w.type(), QTextLength::VariableLength);
+      continue;
+    }
+    ASSERT_EQ(widths.size(), table->columns());
+    EXPECT_EQ(widths.back().type(), QTextLength::PercentageLength);
+    // Laid out at the widget's width, the side column starts right of the
+    // middle on every row.
+    (void)document.documentLayout()->documentSize();
+    const QRectF box = document.documentLayout()->frameBoundingRect(table);
+    const int side = table->columns() - 1;
+    const QTextBlock first_side = table->cellAt(0, side).firstCursorPosition().block();
+    EXPECT_GT(document.documentLayout()->blockBoundingRect(first_side).left(),
+              box.left() + box.width() * 0.6);
   }
 }
 
