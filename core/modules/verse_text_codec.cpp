@@ -208,9 +208,6 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
   const size_t n = raw.size();
   size_t p = 0;
   while (p < n) {
-    // A word adds at most its own length, so checking once per step keeps
-    // the buffer within limit plus one word.
-    if (sink.Size() > limit) return Walk::kTooLong;
     const char c = raw[p];
     if (IsWordCodeByte(c)) {
       const size_t digits = c == kWordCode1Byte ? 1 : 2;
@@ -223,6 +220,9 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
         }
         if (valid && position < static_cast<int>(words.size())) {
           sink.Word(words, static_cast<size_t>(position));
+          // Only words grow the text past the raw bytes: checked after each,
+          // the buffer stays within the limit plus one word.
+          if (sink.Size() > limit) return Walk::kTooLong;
           p += digits + 1;
           continue;
         }
