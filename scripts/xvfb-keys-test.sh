@@ -1,0 +1,125 @@
+#!/bin/sh
+# The real program driven by a real key tool (xdotool, through the X
+# server's test extension) on a virtual display, with the sample library and
+# fresh settings: the quick jump (Alt+G, a typed reference, Enter), a pane
+# toggle (F12), a second start that exits while the first stays, and Exit
+# through the File menu's mnemonics. The settings file the program writes
+# at its close tells what each key did. Pictures of the window before and
+# after go to ARTIFACTS when ImageMagick's import is installed.
+#
+#   scripts/xvfb-keys-test.sh [LUMORA [ARTIFACTS]]
+#
+# Exits 77 (skipped) without LUMORA_LIBRARY, Xvfb or xdotool.
+set -u
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+lumora=${1:-$here/build/lumora}
+artifacts=${2:-$here/build/artifacts}
+
+if [ -z "${LUMORA_LIBRARY:-}" ] || [ ! -f "$LUMORA_LIBRARY/Bibles/KJV.lmb" ]; then
+  echo "skipped: LUMORA_LIBRARY does not name the sample library"
+  exit 77
+fi
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "skipped: $tool is not installed"
+    exit 77
+  fi
+done
+[ -x "$lumora" ] || { echo "error: $lumora is not built" >&2; exit 1; }
+
+mkdir -p "$artifacts"
+tmp=$(mktemp -d)
+xvfb_pid=
+lumora_pid=
+cleanup() {
+  [ -n "$lumora_pid" ] && kill "$lumora_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT INT TERM
+
+display=120
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+tries=0
+until [ -e "/tmp/.X11-unix/X$display" ]; do
+  tries=$((tries + 1))
+  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "skipped: Xvfb did not start"
+    exit 77
+  fi
+  sleep 0.1
+done
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config"
+key="lumora-keys-$$"
+settings=$tmp/config/Lumora/settings.reg
+
+shot() {
+  command -v import >/dev/null 2>&1 && import -window root "$artifacts/$1" 2>/dev/null
+}
+fail() {
+  echo "error: $1" >&2
+  [ -f "$tmp/lumora.log" ] && tail -20 "$tmp/lumora.log" >&2
+  exit 1
+}
+# A settings value as the file stores it ("dword:0000000c" gives 12).
+value() {
+  hex=$(sed -n "s/^\"$1\"=dword:\([0-9a-f]*\).*/\1/p" "$settings" | head -1)
+  [ -n "$hex" ] && printf '%d\n' "0x$hex"
+}
+
+"$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" >"$tmp/lumora.log" 2>&1 &
+lumora_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Lumora' | head -1)
+[ -n "$window" ] || fail "the main window did not appear"
+xdotool windowfocus --sync "$window"
+sleep 1
+shot keys-first-window.png
+
+# Quick jump: Alt+G, the reference as typed, Enter.
+xdotool key --clearmodifiers alt+g
+sleep 0.3
+xdotool type --delay 20 "ps 23:1"
+xdotool key Return
+sleep 0.5
+# The Commentary pane off.
+xdotool key F12
+sleep 0.5
+
+# A second start with the same instance key hands over and exits at once.
+timeout 20 "$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" >"$tmp/second.log" 2>&1
+rc=$?
+[ "$rc" -eq 0 ] || fail "the second start exited with $rc"
+kill -0 "$lumora_pid" 2>/dev/null || fail "the first instance is gone after the second start"
+xdotool windowfocus --sync "$window"
+sleep 0.5
+shot keys-after.png
+
+# Exit through the menu: Alt+F, then Up to its last item, Exit.
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key Up Return
+tries=0
+while kill -0 "$lumora_pid" 2>/dev/null; do
+  tries=$((tries + 1))
+  [ "$tries" -gt 100 ] && fail "File > Exit did not close the program"
+  sleep 0.1
+done
+wait "$lumora_pid"
+lumora_pid=
+
+[ -f "$settings" ] || fail "no settings written at the close"
+status=0
+# Psalm 23:1 is verse 14,237 of the King James order.
+verse=$(value LastBibleVerse)
+[ "$verse" = 14237 ] || { echo "error: LastBibleVerse is '$verse', not Psalm 23:1 (14237)" >&2; status=1; }
+comment=$(value ViewComment)
+[ "$comment" = 0 ] || { echo "error: ViewComment is '$comment' after F12" >&2; status=1; }
+bible=$(value ViewBible)
+[ "$bible" = 1 ] || { echo "error: ViewBible is '$bible'" >&2; status=1; }
+[ "$status" -eq 0 ] && echo "ok: quick jump, F12, second start and File > Exit"
+exit "$status"
