@@ -1,7 +1,8 @@
 // lumora: the desktop program.
 //
 //   lumora [--data FOLDER] [--startup-timing] [--screenshot FILE]
-//          [--page-text FILE] [--quit-after-ms N] [--instance-key KEY]
+//          [--page-text FILE] [--link-map FILE] [--quit-after-ms N]
+//          [--instance-key KEY]
 //
 // --data names the folder of the modules (default: the executable's
 // folder). --startup-timing prints the time of each start-up step, up to
@@ -9,7 +10,10 @@
 // main window once the first chapter is painted and checks that its text
 // area is not blank (exit code 3 if it is); --page-text writes the Bible
 // view's text (UTF-8); either then closes the window, which saves the
-// settings as a normal close does. --quit-after-ms closes the window after
+// settings as a normal close does. --link-map writes, once the first
+// chapter is painted, each link shown in the Bible view as "href x y" (the
+// middle of its first letter in screen pixels) and goes on running, so a
+// script can click the links with a real pointer. --quit-after-ms closes the window after
 // N milliseconds. --instance-key names the single-instance lock (scripts
 // use their own, so a running program is left alone).
 #include <QApplication>
@@ -18,6 +22,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -27,6 +34,7 @@
 #include "app/ui/platform/single_instance.h"
 #include "app/ui/startup.h"
 #include "render/ui/display_colors.h"
+#include "render/ui/display_text.h"
 #include "render/ui/html_view.h"
 #include "views/bible_view.h"
 #include "views/library.h"
@@ -76,6 +84,29 @@ double InkShare(const QImage& image, const QRect& area) {
   return static_cast<double>(ink) / (static_cast<double>(r.width()) * r.height());
 }
 
+// "href x y" per link in the visible part of `view`, x and y on the screen.
+QByteArray VisibleLinks(lumora::ui::THtmlView& view) {
+  QByteArray out;
+  QWidget* viewport = view.viewport();
+  const QRect visible = viewport->rect();
+  for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      const QString href = fragment.charFormat().anchorHref();
+      if (!fragment.isValid() || href.isEmpty()) continue;
+      QTextCursor cursor(view.document());
+      cursor.setPosition(fragment.position() + 1);
+      const QRect at = view.cursorRect(cursor);
+      const QPoint middle(at.left() - 3, at.center().y());
+      if (!visible.contains(middle)) continue;
+      const QPoint screen = viewport->mapToGlobal(middle);
+      out += QByteArray::fromStdString(lumora::ui::FromDisplayText(href)) + ' ' + QByteArray::number(screen.x()) + ' ' +
+             QByteArray::number(screen.y()) + '\n';
+    }
+  }
+  return out;
+}
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
@@ -113,7 +144,11 @@ int main(int argc, char** argv) {
       {QStringLiteral("instance-key")},
       QStringLiteral("Name of the single-instance lock (scripts use their own)."),
       QStringLiteral("key"));
-  parser.addOptions({data, timing, screenshot, page_text, quit_after, instance_key});
+  const QCommandLineOption link_map(
+      {QStringLiteral("link-map")},
+      QStringLiteral("Write the Bible view's links and their screen positions once painted."),
+      QStringLiteral("file"));
+  parser.addOptions({data, timing, screenshot, page_text, link_map, quit_after, instance_key});
   parser.process(app);
 
   lumora::ui::TStartupTiming clock(launch, parser.isSet(timing) ? stderr : nullptr);
@@ -143,8 +178,12 @@ int main(int argc, char** argv) {
   const QString shot = parser.value(screenshot);
   const QString text_file = parser.value(page_text);
   int exit_code = 0;
+  const QString links_file = parser.value(link_map);
   FirstPaintWatch watch(window->BibleView()->TextView()->HTMLView()->viewport(), [&] {
     clock.Step("first chapter painted");
+    if (!links_file.isEmpty() &&
+        !WriteFile(links_file, VisibleLinks(*window->BibleView()->TextView()->HTMLView())))
+      std::fprintf(stderr, "lumora: cannot write %s\n", links_file.toLocal8Bit().constData());
     if (shot.isEmpty() && text_file.isEmpty()) return;
     if (!shot.isEmpty()) {
       const QImage image = window->grab().toImage();

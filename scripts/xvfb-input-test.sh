@@ -1,13 +1,13 @@
 #!/bin/sh
-# The real program driven by a real key tool (xdotool, through the X
-# server's test extension) on a virtual display, with the sample library and
-# fresh settings: the quick jump (Alt+G, a typed reference, Enter), a pane
-# toggle (F12), a second start that exits while the first stays, and Exit
-# through the File menu's mnemonics. The settings file the program writes
+# The real program driven by a real pointer and key tool (xdotool, through
+# the X server's test extension) on a virtual display, with the sample
+# library and fresh settings: a click on a Commentary link of the Bible
+# view, the quick jump (Alt+G, a typed reference, Enter), a pane toggle
+# (F12), a second start that exits while the first stays, and File > Exit. The settings file the program writes
 # at its close tells what each key did. Pictures of the window before and
 # after go to ARTIFACTS when ImageMagick's import is installed.
 #
-#   scripts/xvfb-keys-test.sh [LUMORA [ARTIFACTS]]
+#   scripts/xvfb-input-test.sh [LUMORA [ARTIFACTS]]
 #
 # Exits 77 (skipped) without LUMORA_LIBRARY, Xvfb or xdotool.
 set -u
@@ -72,13 +72,29 @@ value() {
   [ -n "$hex" ] && printf '%d\n' "0x$hex"
 }
 
-"$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" >"$tmp/lumora.log" 2>&1 &
+"$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" --link-map "$tmp/links.txt" \
+  >"$tmp/lumora.log" 2>&1 &
 lumora_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Lumora' | head -1)
 [ -n "$window" ] || fail "the main window did not appear"
 xdotool windowfocus --sync "$window"
 sleep 1
-shot keys-first-window.png
+shot input-first-window.png
+
+# The pointer: the second Commentary link of the first verse (Scofield on
+# John 1:1; the pane opens on the first Commentary, MHCC).
+tries=0
+until [ -s "$tmp/links.txt" ]; do
+  tries=$((tries + 1))
+  [ "$tries" -gt 100 ] && fail "no link map written"
+  sleep 0.1
+done
+link=$(grep -m1 '^lc:1,' "$tmp/links.txt")
+[ -n "$link" ] || fail "no second Commentary link on the first page"
+set -- $link
+xdotool mousemove --sync "$2" "$3" click 1
+sleep 0.5
+xdotool mousemove 5 5
 
 # Quick jump: Alt+G, the reference as typed, Enter.
 xdotool key --clearmodifiers alt+g
@@ -97,7 +113,7 @@ rc=$?
 kill -0 "$lumora_pid" 2>/dev/null || fail "the first instance is gone after the second start"
 xdotool windowfocus --sync "$window"
 sleep 0.5
-shot keys-after.png
+shot input-after.png
 
 # Exit through the menu: Alt+F, then Up to its last item, Exit.
 xdotool key --clearmodifiers alt+f
@@ -119,7 +135,9 @@ verse=$(value LastBibleVerse)
 [ "$verse" = 14237 ] || { echo "error: LastBibleVerse is '$verse', not Psalm 23:1 (14237)" >&2; status=1; }
 comment=$(value ViewComment)
 [ "$comment" = 0 ] || { echo "error: ViewComment is '$comment' after F12" >&2; status=1; }
+commentary=$(sed -n 's/^"ActiveResources"="[^,]*,\([^,]*\),.*/\1/p' "$settings")
+[ "$commentary" = Scofield ] || { echo "error: the Commentary is '$commentary' after the click on Scofield" >&2; status=1; }
 bible=$(value ViewBible)
 [ "$bible" = 1 ] || { echo "error: ViewBible is '$bible'" >&2; status=1; }
-[ "$status" -eq 0 ] && echo "ok: quick jump, F12, second start and File > Exit"
+[ "$status" -eq 0 ] && echo "ok: a Commentary link clicked, quick jump, F12, second start and File > Exit"
 exit "$status"
