@@ -7,8 +7,9 @@ LUMORA_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev l
   qt6-base-dev fonts-dejavu-core fonts-liberation)
 # The window's end-to-end check runs the program on a virtual display; the
 # print tests read their PDF files with poppler's tools, the clipboard test
-# reads the X selection with xclip, the key test types with xdotool.
-LUMORA_TEST_PACKAGES=(xvfb xauth poppler-utils xclip xdotool)
+# reads the X selection with xclip, the input test types and clicks with
+# xdotool and takes its pictures with ImageMagick's import.
+LUMORA_TEST_PACKAGES=(xvfb xauth poppler-utils xclip xdotool imagemagick)
 # The fuzz targets (scripts/fuzz.sh) are built with clang and libFuzzer.
 LUMORA_FUZZ_PACKAGES=(clang libfuzzer-14-dev)
 LUMORA_LIBRARY_PACKAGES=(sword-text-kjv sword-text-web sword-text-sparv sword-dict-strongs-hebrew sword-dict-strongs-greek sword-dict-naves sword-comm-scofield sword-comm-tdavid sword-comm-mhcc)

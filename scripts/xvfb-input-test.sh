@@ -3,7 +3,8 @@
 # the X server's test extension) on a virtual display, with the sample
 # library and fresh settings: a click on a Commentary link of the Bible
 # view, the quick jump (Alt+G, a typed reference, Enter), a pane toggle
-# (F12), a second start that exits while the first stays, and File > Exit. The settings file the program writes
+# (F12), a second start that exits while the first stays, the image viewer
+# from the menu bar, and File > Exit. The settings file the program writes
 # at its close tells what each key did. Pictures of the window before and
 # after go to ARTIFACTS when ImageMagick's import is installed.
 #
@@ -115,6 +116,17 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 shot input-after.png
 
+# The image viewer from the menu bar: Alt+F, right to "Images", its first item.
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key Right Right Right Right Right Right Right Right Right Return
+viewer=$(timeout 10 xdotool search --sync --onlyvisible --name 'Lumora Image Viewer' | head -1)
+[ -n "$viewer" ] || fail "Images > Open Image Viewer showed no viewer"
+sleep 0.5
+shot input-image-viewer.png
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
 # Exit through the menu: Alt+F, then Up to its last item, Exit.
 xdotool key --clearmodifiers alt+f
 sleep 0.3
@@ -139,5 +151,5 @@ commentary=$(sed -n 's/^"ActiveResources"="[^,]*,\([^,]*\),.*/\1/p' "$settings")
 [ "$commentary" = Scofield ] || { echo "error: the Commentary is '$commentary' after the click on Scofield" >&2; status=1; }
 bible=$(value ViewBible)
 [ "$bible" = 1 ] || { echo "error: ViewBible is '$bible'" >&2; status=1; }
-[ "$status" -eq 0 ] && echo "ok: a Commentary link clicked, quick jump, F12, second start and File > Exit"
+[ "$status" -eq 0 ] && echo "ok: a Commentary link clicked, quick jump, F12, second start, image viewer and File > Exit"
 exit "$status"
