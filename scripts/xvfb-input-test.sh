@@ -1,10 +1,10 @@
 #!/bin/sh
 # The real program driven by a real pointer and key tool (xdotool, through
 # the X server's test extension) on a virtual display, with the sample
-# library and fresh settings: a click on a Commentary link of the Bible
-# view, the quick jump (Alt+G, a typed reference, Enter), a pane toggle
-# (F12), a second start that exits while the first stays, the image viewer
-# from the menu bar, and File > Exit. The settings file the program writes
+# library and fresh settings: clicks on a Commentary link and a Strong's
+# link of the Bible view (KJV with Strong's links), the quick jump (Alt+G,
+# a typed reference, Enter), a pane toggle (F12), a second start that exits
+# while the first stays, the image viewer from the menu bar, and File > Exit. The settings file the program writes
 # at its close tells what each key did. Pictures of the window before and
 # after go to ARTIFACTS when ImageMagick's import is installed.
 #
@@ -73,6 +73,14 @@ value() {
   [ -n "$hex" ] && printf '%d\n' "0x$hex"
 }
 
+# A first run writes the settings; the second opens on the KJV with
+# Strong's links, so its page holds Strong's links beside Commentary links.
+timeout 30 "$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" --quit-after-ms 500 \
+  >"$tmp/first-run.log" 2>&1 || fail "the first run failed"
+[ -f "$settings" ] || fail "the first run wrote no settings"
+sed -i 's/^"ActiveResources"="[^,]*,/"ActiveResources"="KJVSL,/' "$settings"
+grep -q '^"ActiveResources"="KJVSL,' "$settings" || fail "no ActiveResources after the first run"
+
 "$lumora" --data "$LUMORA_LIBRARY" --instance-key "$key" --link-map "$tmp/links.txt" \
   >"$tmp/lumora.log" 2>&1 &
 lumora_pid=$!
@@ -92,6 +100,12 @@ until [ -s "$tmp/links.txt" ]; do
 done
 link=$(grep -m1 '^lc:1,' "$tmp/links.txt")
 [ -n "$link" ] || fail "no second Commentary link on the first page"
+set -- $link
+xdotool mousemove --sync "$2" "$3" click 1
+sleep 0.5
+# A Greek Strong's number: the Book pane opens the Greek lexicon.
+link=$(grep -m1 '^g:' "$tmp/links.txt")
+[ -n "$link" ] || fail "no Greek Strong's link on the first page"
 set -- $link
 xdotool mousemove --sync "$2" "$3" click 1
 sleep 0.5
@@ -149,7 +163,9 @@ comment=$(value ViewComment)
 [ "$comment" = 0 ] || { echo "error: ViewComment is '$comment' after F12" >&2; status=1; }
 commentary=$(sed -n 's/^"ActiveResources"="[^,]*,\([^,]*\),.*/\1/p' "$settings")
 [ "$commentary" = Scofield ] || { echo "error: the Commentary is '$commentary' after the click on Scofield" >&2; status=1; }
+book=$(sed -n 's/^"ActiveResources"="[^,]*,[^,]*,[^,]*,\([^,]*\),.*/\1/p' "$settings")
+[ "$book" = StrGrk ] || { echo "error: the Book is '$book' after the click on a Greek number" >&2; status=1; }
 bible=$(value ViewBible)
 [ "$bible" = 1 ] || { echo "error: ViewBible is '$bible'" >&2; status=1; }
-[ "$status" -eq 0 ] && echo "ok: a Commentary link clicked, quick jump, F12, second start, image viewer and File > Exit"
+[ "$status" -eq 0 ] && echo "ok: a Commentary and a Strong's link clicked, quick jump, F12, second start, image viewer and File > Exit"
 exit "$status"
