@@ -7,6 +7,7 @@
 #include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
 #include "app/ui/quick_jump_feature.h"
+#include "app/ui/search_feature.h"
 
 namespace lumora::ui {
 
@@ -16,6 +17,7 @@ void TMain::InstallFeatures() {
   InstallImages(*this);
   InstallDevotions(*this);
   InstallHelp(*this);
+  InstallSearchFeature(*this);
 }
 
 }  // namespace lumora::ui
