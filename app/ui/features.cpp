@@ -9,6 +9,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/prefs_feature.h"
 #include "app/ui/quick_jump_feature.h"
+#include "app/ui/search_feature.h"
 
 namespace lumora::ui {
 
@@ -23,6 +24,7 @@ void TMain::InstallFeatures() {
   const auto show_help = [this](const QString& topic) { ShowHelpTopic(topic); };
   InstallCopyExport(*this)->show_help = show_help;
   InstallPreferencesDialog(*this)->show_help = show_help;
+  InstallSearchFeature(*this);
 }
 
 }  // namespace lumora::ui
