@@ -3,6 +3,7 @@
 // connects to the start-up stages it needs. One line per feature.
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/devotions_feature.h"
+#include "app/ui/find_resource_feature.h"
 #include "app/ui/help_feature.h"
 #include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
@@ -18,6 +19,7 @@ void TMain::InstallFeatures() {
   InstallDevotions(*this);
   InstallHelp(*this);
   InstallSearchFeature(*this);
+  InstallFindResource(*this);
 }
 
 }  // namespace lumora::ui
