@@ -4,6 +4,7 @@
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/copy_export_feature.h"
 #include "app/ui/devotions_feature.h"
+#include "app/ui/find_resource_feature.h"
 #include "app/ui/help_feature.h"
 #include "app/ui/images_feature.h"
 #include "app/ui/main_window.h"
@@ -25,6 +26,7 @@ void TMain::InstallFeatures() {
   InstallCopyExport(*this)->show_help = show_help;
   InstallPreferencesDialog(*this)->show_help = show_help;
   InstallSearchFeature(*this);
+  InstallFindResource(*this);
 }
 
 }  // namespace lumora::ui
