@@ -71,6 +71,23 @@ class TModuleCatalogue {
   // and the abbreviation for each.
   void UpdateVerseLinks(const StatusReporter& report);
 
+  // User modules made and removed while the program runs (user_modules.cpp).
+  // Each change runs between NotifyAboutToChange and NotifyChanged, also
+  // when it fails. Creating writes a new empty file in UserFolder(), opens
+  // only that file and sorts the kind again; the result is the new module
+  // (kept in the lists), or the creation error with the lists unchanged.
+  Result<TLMCommentaryModule*> CreateUserCommentary(const std::string& title,
+                                                    const std::string& abbreviation);
+  Result<TLMDictionaryModule*> CreateUserBook(const std::string& title,
+                                              const std::string& abbreviation);
+  // Removes a writable user module from every list and name list (names
+  // other modules still use stay), closes it and deletes its file; a ".bak"
+  // copy stays. kReadOnly (nothing changed) for a module that may not be
+  // written or is not loaded; a failed file delete is returned after the
+  // module has left the lists.
+  Status DeleteUserCommentary(const TLMCommentaryModule* commentary);
+  Status DeleteUserBook(const TLMDictionaryModule* book);
+
   const std::vector<std::unique_ptr<TLMBibleModule>>& Bibles() const { return bibles_; }
   TLMBibleModule* KjvBible() const { return kjv_bible_; }
   TLMBibleModule* StrongsLinksBible() const { return strongs_links_bible_; }
@@ -130,6 +147,10 @@ class TModuleCatalogue {
   template <typename Module, typename Register>
   void ScanFolder(const std::string& folder, const char* suffix,
                   std::vector<std::unique_ptr<Module>>& list, Register&& register_names);
+
+  // Adds every remaining module's title and abbreviation again after a
+  // removal took names out of the in-use list.
+  void RestoreNamesInUse();
 
   FileSystem& fs_;
   std::string user_folder_;

@@ -38,6 +38,11 @@ class NameList {
   void RemoveModule(const Module* module) {
     std::erase_if(entries_, [module](const Entry& e) { return e.module == module; });
   }
+  // Removes the entry of `name` (any case), whoever claimed it.
+  void RemoveName(std::string_view name) {
+    auto it = LowerBound(name);
+    if (it != entries_.end() && cp1252::EqualNoCase(it->name, name)) entries_.erase(it);
+  }
   const std::vector<Entry>& Entries() const { return entries_; }
   size_t Size() const { return entries_.size(); }
 
