@@ -34,7 +34,7 @@
 namespace lumora {
 namespace {
 
-std::filesystem::path Native(const std::string& utf8) {
+std::filesystem::path NativeModulePath(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
@@ -131,7 +131,7 @@ TEST_F(ModuleWritesOnDiskTest, InPlaceIndexRebuildKeepsTheDate) {
 int64_t AccessTimeSeconds(const std::string& path) {
 #ifdef _WIN32
   WIN32_FILE_ATTRIBUTE_DATA data;
-  const std::wstring wide = Native(path).wstring();
+  const std::wstring wide = NativeModulePath(path).wstring();
   if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
   const int64_t ticks =
       static_cast<int64_t>((static_cast<uint64_t>(data.ftLastAccessTime.dwHighDateTime) << 32) |
@@ -199,11 +199,11 @@ TEST_F(ModuleWritesOnDiskTest, AnOpenModuleKeepsOtherProgramsOut) {
   auto book = NewBook("text");
   ASSERT_TRUE(book);
   {
-    std::ifstream other(Native(book_path_), std::ios::binary);
+    std::ifstream other(NativeModulePath(book_path_), std::ios::binary);
     EXPECT_EQ(other.is_open(), !test::kOnWindows);
   }
   book.reset();
-  std::ifstream other(Native(book_path_), std::ios::binary);
+  std::ifstream other(NativeModulePath(book_path_), std::ios::binary);
   EXPECT_TRUE(other.is_open());
 }
 
@@ -220,7 +220,7 @@ TEST_F(ModuleWritesOnDiskTest, ABackupHeldOpenByAnotherProgram) {
   const std::string backup_before = Bytes(book_path_ + ".bak");
   book = OpenBook(book_path_);
   ASSERT_TRUE(book);
-  auto reader = std::make_unique<std::ifstream>(Native(book_path_ + ".bak"), std::ios::binary);
+  auto reader = std::make_unique<std::ifstream>(NativeModulePath(book_path_ + ".bak"), std::ios::binary);
   ASSERT_TRUE(reader->is_open());
 
   const Status written = book->WriteEntry("third", 0);
@@ -249,7 +249,7 @@ TEST_F(ModuleWritesOnDiskTest, WindowsReadOnlyAttribute) {
   LUMORA_WINDOWS_ONLY();
   ASSERT_TRUE(NewBook("text"));
   const std::string before = Bytes(book_path_);
-  std::filesystem::permissions(Native(book_path_), std::filesystem::perms::owner_write,
+  std::filesystem::permissions(NativeModulePath(book_path_), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   EXPECT_FALSE(fs().IsWritable(book_path_));
   auto locked = OpenBook(book_path_);
@@ -258,7 +258,7 @@ TEST_F(ModuleWritesOnDiskTest, WindowsReadOnlyAttribute) {
   EXPECT_EQ(locked->WriteEntry("changed", 0).kind(), ErrorKind::kReadOnly);
   locked.reset();
   EXPECT_EQ(Bytes(book_path_), before);
-  std::filesystem::permissions(Native(book_path_), std::filesystem::perms::owner_write,
+  std::filesystem::permissions(NativeModulePath(book_path_), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   EXPECT_TRUE(fs().IsWritable(book_path_));
   auto unlocked = OpenBook(book_path_);
