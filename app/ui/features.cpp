@@ -1,6 +1,7 @@
 // The features outside the panes, each installed by one call: it binds its
 // commands of the command table, installs its services into the window and
 // connects to the start-up stages it needs. One line per feature.
+#include "app/ui/big_search_feature.h"
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/copy_export_feature.h"
 #include "app/ui/devotions_feature.h"
@@ -11,6 +12,7 @@
 #include "app/ui/prefs_feature.h"
 #include "app/ui/quick_jump_feature.h"
 #include "app/ui/search_feature.h"
+#include "app/ui/topic_guide_feature.h"
 
 namespace lumora::ui {
 
@@ -27,6 +29,8 @@ void TMain::InstallFeatures() {
   InstallPreferencesDialog(*this)->show_help = show_help;
   InstallSearchFeature(*this);
   InstallFindResource(*this);
+  InstallBigSearch(*this);
+  InstallTopicGuide(*this);
 }
 
 }  // namespace lumora::ui

@@ -406,19 +406,12 @@ void TImageViewForm::closeEvent(QCloseEvent* event) {
 // --- Window state ------------------------------------------------------------------
 
 void TImageViewForm::StoreState() {
-  const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-  if (r.isValid())
-    config::GlobalProperties().state_image_view = {r.left(), r.top(), r.height(), r.width()};
+  if (geometry().isValid()) config::GlobalProperties().state_image_view = GeometryState(*this);
 }
 
 void TImageViewForm::RestoreState() {
-  const config::WindowState& s = config::GlobalProperties().state_image_view;
-  if (!s.IsStored()) return;
-  const QRect stored(s.left, s.top, s.width, s.height);
-  QList<QRect> available;
-  for (const QScreen* screen : QGuiApplication::screens()) available << screen->availableGeometry();
-  // A place on a screen that is no longer there is not used.
-  if (PositionOnScreens(stored, available)) setGeometry(stored);
+  if (const auto stored = StoredGeometryOnScreen(config::GlobalProperties().state_image_view))
+    setGeometry(*stored);
 }
 
 }  // namespace lumora::ui

@@ -59,15 +59,6 @@ void SortedErase(std::vector<std::string>& list, const std::string& item) {
 
 }  // namespace
 
-bool PositionOnScreens(const QRect& rect, const QList<QRect>& available) {
-  const QRect title_strip(rect.left(), rect.top(), rect.width(), std::min(rect.height(), 30));
-  for (const QRect& area : available) {
-    const QRect overlap = area.intersected(title_strip);
-    if (overlap.width() >= 40 && overlap.height() >= 10) return true;
-  }
-  return false;
-}
-
 TMain::TMain(TMainOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
   setObjectName(QStringLiteral("Main"));
@@ -359,8 +350,26 @@ bool TMain::BeginLongWork(std::function<void()> stop) {
   return true;
 }
 
+void TMain::RunAfterLongWork(std::function<void()> work) {
+  if (!stop_long_work_) {
+    work();
+    return;
+  }
+  after_long_work_.push_back(std::move(work));
+  stop_long_work_();
+}
+
 void TMain::EndLongWork() {
   stop_long_work_ = nullptr;
+  if (!after_long_work_.empty()) {
+    // Once the long work's caller has returned and nothing of it is on the
+    // stack any more.
+    QTimer::singleShot(0, this, [this] {
+      std::vector<std::function<void()>> queued;
+      queued.swap(after_long_work_);
+      for (auto& work : queued) work();
+    });
+  }
   if (close_after_long_work_) {
     close_after_long_work_ = false;
     // After the work's own caller has returned.

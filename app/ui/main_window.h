@@ -19,8 +19,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/pane_layout.h"
+#include "render/ui/window_placement.h"
 #include "config/settings_storage.h"
 #include "views/pane_host.h"
 
@@ -85,10 +87,6 @@ enum class TStartupStage {
   kComplete,    // start-up complete, pane showing released
 };
 
-// True when a window at `rect` would be reachable: a strip along its top
-// edge (where the title bar is) overlaps one of the `available` screen
-// areas by at least 40 x 10 pixels.
-bool PositionOnScreens(const QRect& rect, const QList<QRect>& available);
 
 class TMain : public QMainWindow, public IPaneHost {
   Q_OBJECT
@@ -150,6 +148,10 @@ class TMain : public QMainWindow, public IPaneHost {
   bool BeginLongWork(std::function<void()> stop);
   void EndLongWork();
   bool LongWorkRunning() const { return static_cast<bool>(stop_long_work_); }
+  // Work that must not run under long work (a module deletion during a
+  // scan): runs now when none runs, else stops the long work and runs once
+  // it has ended.
+  void RunAfterLongWork(std::function<void()> work);
   // The store the settings are read from and written to.
   config::SettingsStorage& SettingsStorage() { return Storage(); }
   // The resource menus (rebuilt at the end of start-up and on every change
@@ -294,6 +296,7 @@ class TMain : public QMainWindow, public IPaneHost {
   bool preview_active_ = false;
   std::function<void()> stop_long_work_;
   bool close_after_long_work_ = false;
+  std::vector<std::function<void()>> after_long_work_;
   bool applying_layout_ = false;
 
   // Links between resources (main_links.cpp).

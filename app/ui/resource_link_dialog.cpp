@@ -108,17 +108,9 @@ void TDlgResourceLink2::Present() {
 }
 
 void TDlgResourceLink2::PlaceWindow() {
-  const config::WindowState& state = config::GlobalProperties().state_resource_link;
-  if (state.IsStored()) {
-    const QRect stored(state.left, state.top, state.width, state.height);
-    QList<QRect> available;
-    for (const QScreen* screen : QGuiApplication::screens())
-      available << screen->availableGeometry();
-    // A place on a screen that is no longer there is not used.
-    if (PositionOnScreens(stored, available)) {
-      setGeometry(stored);
-      return;
-    }
+  if (const auto stored = StoredGeometryOnScreen(config::GlobalProperties().state_resource_link)) {
+    setGeometry(*stored);
+    return;
   }
   QRect rect(0, 0, width(), height());
   if (const QWidget* main = parentWidget())

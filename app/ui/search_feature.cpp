@@ -31,8 +31,12 @@ class TSearchService : public ISearchService {
   void SearchBible(const std::string& text, const TLMBibleModule* bible) override {
     if (feature_) feature_->SearchBible(text, bible);
   }
-  bool CanTopicGuide() const override { return false; }
-  void TopicGuide(const std::string&) override {}
+  bool CanTopicGuide() const override {
+    return feature_ && feature_->can_topic_guide && feature_->can_topic_guide();
+  }
+  void TopicGuide(const std::string& text) override {
+    if (feature_ && feature_->topic_guide) feature_->topic_guide(text);
+  }
 
  private:
   QPointer<TSearchFeature> feature_;

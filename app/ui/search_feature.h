@@ -45,6 +45,11 @@ class TSearchFeature : public QObject {
   // it to record the messages.
   std::function<void(const QString& text, const QString& help_topic)> info_message;
 
+  // The topic guide's side of the panes' search service (set by the guide
+  // feature; unset: the guide items stay disabled).
+  std::function<bool()> can_topic_guide;
+  std::function<void(const std::string& text)> topic_guide;
+
  private:
   void ShowInfo(const QString& text, const QString& help_topic);
   void Reopen();
