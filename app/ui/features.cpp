@@ -10,6 +10,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/prefs_feature.h"
 #include "app/ui/quick_jump_feature.h"
+#include "app/ui/ref_sets_feature.h"
 #include "app/ui/search_feature.h"
 
 namespace lumora::ui {
@@ -27,6 +28,7 @@ void TMain::InstallFeatures() {
   InstallPreferencesDialog(*this)->show_help = show_help;
   InstallSearchFeature(*this);
   InstallFindResource(*this);
+  InstallRefSets(*this);
 }
 
 }  // namespace lumora::ui
