@@ -11,14 +11,14 @@ namespace lumora {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsNameBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool SetsLess(const config::ReferenceSet& a, const config::ReferenceSet& b) {
+bool RefSetNameLess(const config::ReferenceSet& a, const config::ReferenceSet& b) {
   return cp1252::CompareNoCase(a.name, b.name) < 0;
 }
 
-void AddRoot(std::vector<RefSetNode>& nodes, const char* caption, const char* token,
-             const std::vector<std::string>& titles, bool none_loaded_caption) {
+void AddRefSetRoot(std::vector<RefSetNode>& nodes, const char* caption, const char* token,
+                   const std::vector<std::string>& titles, bool none_loaded_caption) {
   const int root = static_cast<int>(nodes.size());
   std::string text = caption;
   if (none_loaded_caption && titles.empty()) text += kRefSetNoneLoadedSuffix;
@@ -27,11 +27,11 @@ void AddRoot(std::vector<RefSetNode>& nodes, const char* caption, const char* to
     nodes.push_back({title, title, root, RefSetCheck::kUnchecked});
 }
 
-std::vector<RefSetNode> BuildTree(const RefSetResources& r) {
+std::vector<RefSetNode> BuildRefSetTree(const RefSetResources& r) {
   std::vector<RefSetNode> nodes;
-  AddRoot(nodes, kRefSetBiblesRoot, kSetBiblesToken, r.bibles, false);
-  AddRoot(nodes, kRefSetBooksRoot, kSetBooksToken, r.books, true);
-  AddRoot(nodes, kRefSetCommentariesRoot, kSetCommentariesToken, r.commentaries, true);
+  AddRefSetRoot(nodes, kRefSetBiblesRoot, kSetBiblesToken, r.bibles, false);
+  AddRefSetRoot(nodes, kRefSetBooksRoot, kSetBooksToken, r.books, true);
+  AddRefSetRoot(nodes, kRefSetCommentariesRoot, kSetCommentariesToken, r.commentaries, true);
   return nodes;
 }
 
@@ -67,17 +67,17 @@ std::string DeleteRefSetQuestion(std::string_view name) {
 
 void ReferenceSetEditor::Open(const RefSetResources& resources,
                               std::vector<config::ReferenceSet> sets) {
-  nodes_ = BuildTree(resources);
+  nodes_ = BuildRefSetTree(resources);
   names_in_use_ = resources.names_in_use;
   sets_ = std::move(sets);
-  std::stable_sort(sets_.begin(), sets_.end(), SetsLess);
+  std::stable_sort(sets_.begin(), sets_.end(), RefSetNameLess);
   current_ = sets_.empty() ? -1 : 0;
   Show();
 }
 
 void ReferenceSetEditor::Rebuild(const RefSetResources& resources) {
   StoreTree();
-  nodes_ = BuildTree(resources);
+  nodes_ = BuildRefSetTree(resources);
   names_in_use_ = resources.names_in_use;
   Show();
 }
@@ -162,8 +162,8 @@ std::string ReferenceSetEditor::DefaultNewName() const {
 }
 
 std::string ReferenceSetEditor::TrimmedName(std::string_view name) {
-  while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
-  while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
+  while (!name.empty() && IsNameBlank(name.front())) name.remove_prefix(1);
+  while (!name.empty() && IsNameBlank(name.back())) name.remove_suffix(1);
   return std::string(name);
 }
 
@@ -182,7 +182,7 @@ RefSetNameProblem ReferenceSetEditor::CheckNewName(std::string_view typed, bool 
 int ReferenceSetEditor::AddSet(std::string_view typed) {
   StoreTree();
   config::ReferenceSet set{TrimmedName(typed), {}};
-  const auto at = std::upper_bound(sets_.begin(), sets_.end(), set, SetsLess);
+  const auto at = std::upper_bound(sets_.begin(), sets_.end(), set, RefSetNameLess);
   const auto inserted = sets_.insert(at, std::move(set));
   current_ = static_cast<int>(inserted - sets_.begin());
   Show();

@@ -17,9 +17,9 @@ namespace lumora::ui {
 
 namespace {
 
-constexpr int kNodeRole = Qt::UserRole;
+constexpr int kRefSetNodeRole = Qt::UserRole;
 
-Qt::CheckState ToCheckState(RefSetCheck check) {
+Qt::CheckState RefSetCheckState(RefSetCheck check) {
   switch (check) {
     case RefSetCheck::kChecked:
       return Qt::Checked;
@@ -126,7 +126,7 @@ void TFormUserSets::FillTree() {
                                 ? new QTreeWidgetItem(tree_)
                                 : new QTreeWidgetItem(items_[static_cast<size_t>(n.root)]);
     item->setText(0, ToDisplayText(n.caption));
-    item->setData(0, kNodeRole, static_cast<qulonglong>(i));
+    item->setData(0, kRefSetNodeRole, static_cast<qulonglong>(i));
     // The editor does the cascading, so the items are plain check boxes.
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Unchecked);
@@ -147,7 +147,7 @@ void TFormUserSets::ShowState() {
   syncing_ = true;
   const std::vector<RefSetNode>& nodes = editor_.Nodes();
   for (size_t i = 0; i < nodes.size() && i < items_.size(); ++i)
-    items_[i]->setCheckState(0, ToCheckState(nodes[i].check));
+    items_[i]->setCheckState(0, RefSetCheckState(nodes[i].check));
   tree_->setEnabled(editor_.TreeEnabled());
   delete_->setEnabled(editor_.DeleteEnabled());
   info_->setText(ToDisplayText(editor_.Info()));
@@ -157,10 +157,10 @@ void TFormUserSets::ShowState() {
 
 void TFormUserSets::OnItemChanged(QTreeWidgetItem* item, int column) {
   if (syncing_ || item == nullptr || column != 0) return;
-  const size_t node = static_cast<size_t>(item->data(0, kNodeRole).toULongLong());
+  const size_t node = static_cast<size_t>(item->data(0, kRefSetNodeRole).toULongLong());
   if (node >= editor_.Nodes().size()) return;
   const Qt::CheckState now = item->checkState(0);
-  if (now == ToCheckState(editor_.Nodes()[node].check)) return;  // not a check change
+  if (now == RefSetCheckState(editor_.Nodes()[node].check)) return;  // not a check change
   editor_.SetChecked(node, now == Qt::Checked);
   ShowState();
 }
