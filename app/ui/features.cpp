@@ -11,6 +11,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/prefs_feature.h"
 #include "app/ui/quick_jump_feature.h"
+#include "app/ui/ref_sets_feature.h"
 #include "app/ui/search_feature.h"
 #include "app/ui/topic_guide_feature.h"
 
@@ -29,7 +30,9 @@ void TMain::InstallFeatures() {
   InstallPreferencesDialog(*this)->show_help = show_help;
   InstallSearchFeature(*this);
   InstallFindResource(*this);
-  InstallBigSearch(*this);
+  // "Define Sets..." of the full search opens the reference set dialog.
+  TRefSetsFeature* sets = InstallRefSets(*this);
+  InstallBigSearch(*this)->define_sets = [sets] { return sets->Execute(); };
   InstallTopicGuide(*this);
 }
 
