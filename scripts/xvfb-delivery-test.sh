@@ -1,7 +1,8 @@
 #!/bin/sh
-# Copy and print delivery on a real X display: runs the XvfbDelivery widget
-# tests on a virtual display of their own (another program, xclip, reads the
-# clipboard) and leaves their pictures in ARTIFACTS.
+# The widget tests that need a real X display (Xvfb*): copy and print
+# delivery (another program, xclip, reads the clipboard) and pictures of the
+# search windows, on a virtual display of their own; their pictures go to
+# ARTIFACTS.
 #
 #   scripts/xvfb-delivery-test.sh UI_TESTS [ARTIFACTS]
 #
@@ -28,22 +29,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-display=120
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-tries=0
-until [ -e "/tmp/.X11-unix/X$display" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "skipped: Xvfb did not start"
-    cat "$tmp/xvfb.log"
-    exit 77
-  fi
-  sleep 0.1
-done
+. "$here/scripts/xvfb.sh"
+start_xvfb 120 "$tmp/xvfb.log"
 
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config" \
-  LUMORA_ARTIFACTS="$artifacts" timeout 120 "$tests" --gtest_filter='XvfbDelivery.*'
+  LUMORA_ARTIFACTS="$artifacts" timeout 120 "$tests" --gtest_filter='Xvfb*'

@@ -40,21 +40,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-display=120
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-tries=0
-until [ -e "/tmp/.X11-unix/X$display" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "skipped: Xvfb did not start"
-    exit 77
-  fi
-  sleep 0.1
-done
+. "$here/scripts/xvfb.sh"
+start_xvfb 120 "$tmp/xvfb.log"
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$tmp/config"
 key="lumora-keys-$$"
 settings=$tmp/config/Lumora/settings.reg
