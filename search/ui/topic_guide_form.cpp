@@ -105,8 +105,16 @@ TTopicGuideForm::TTopicGuideForm(TLibrary& library, TTopicGuideHost host, QWidge
 TTopicGuideForm::~TTopicGuideForm() = default;
 
 void TTopicGuideForm::RestoreState() {
-  if (const auto stored = StoredGeometryOnScreen(config::GlobalProperties().state_topic_guide))
+  if (const auto stored = StoredGeometryOnScreen(config::GlobalProperties().state_topic_guide)) {
     setGeometry(*stored);
+    return;
+  }
+  // Never placed: over the middle of the main window.
+  if (const QWidget* main = parentWidget()) {
+    QRect r = geometry();
+    r.moveCenter(main->geometry().center());
+    move(r.topLeft());
+  }
 }
 
 void TTopicGuideForm::StoreState() {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -20,6 +21,7 @@
 #include <fstream>
 
 #include "app/ui/big_search_feature.h"
+#include "app/ui/find_resource_feature.h"
 #include "app/ui/history_combo_box.h"
 #include "app/ui/main_window.h"
 #include "app/ui/topic_guide_feature.h"
@@ -29,6 +31,7 @@
 #include "core/codec/compression.h"
 #include "core/modules/bible_module.h"
 #include "render/ui/html_view.h"
+#include "search/find_in_resource.h"
 #include "search/full_search_match.h"
 #include "search/full_search_scan.h"
 #include "search/ui/big_search_form.h"
@@ -109,7 +112,10 @@ class SearchWindowsTest : public ::testing::Test {
     options.storage = &storage_;
     options.show_splash = false;
     options.show_message = [this](const QString& text) { messages_ << text; };
-    options.ask_yes_no = [](const QString&, const QString&) { return true; };
+    options.ask_yes_no = [this](const QString&, const QString& question) {
+      questions_ << question;
+      return false;
+    };
     window_ = std::make_unique<TMain>(std::move(options));
     EXPECT_TRUE(window_->StartupComplete()) << messages_.join(QLatin1Char('|')).toStdString();
     TModuleCatalogue& catalogue = window_->Library().Catalogue();
@@ -184,7 +190,7 @@ class SearchWindowsTest : public ::testing::Test {
   std::unique_ptr<TMain> window_;
   TBigSearchFeature* big_ = nullptr;
   TTopicGuideFeature* guide_ = nullptr;
-  QStringList messages_, infos_, errors_;
+  QStringList messages_, infos_, errors_, questions_;
 };
 
 #define REQUIRE_SAMPLE() \
@@ -550,6 +556,45 @@ TEST_F(SearchWindowsTest, GuideSearchesOneAtATimeAndDropsItsItemsBeforeADeletion
   ASSERT_TRUE(w.Library().Catalogue().DeleteUserBook(UserBook()).ok());
   EXPECT_TRUE(form.LastResult().hits.empty());
   EXPECT_EQ(form.Tree()->topLevelItemCount(), 0);
+}
+
+// --- Find in a resource ------------------------------------------------------------
+
+TEST_F(SearchWindowsTest, FindShowsAnEntryItCannotSelectInFromItsTopAndGoesOn) {
+  REQUIRE_SAMPLE();
+  TMain& w = Start();
+  auto* book = const_cast<TLMDictionaryModule*>(UserBook());
+  ASSERT_NE(book, nullptr);
+  // Entry 0: the text holds the word only where the page does not show it;
+  // entry 1 shows it.
+  ASSERT_TRUE(book->WriteEntry("<title>mustard</title>Nothing to see", 0).ok());
+  ASSERT_TRUE(book->AddEntry("HERBS").ok());
+  const int herbs = book->FindTitle("HERBS");
+  ASSERT_TRUE(book->WriteEntry("A grain of mustard seed", herbs).ok());
+  const int grace = book->FindTitle("GRACE NOTES");
+  w.ShowBookEntry(*book, grace, kNoMarkedVerse, kNoMarkedVerse);
+  auto* find = w.findChild<TFindResourceFeature*>(QStringLiteral("FindResourceFeature"));
+  ASSERT_NE(find, nullptr);
+  find->info_message = [this](const QString& text, const QString&) { infos_ << text; };
+  w.MainAction("ActionSearchDictionary")->trigger();
+  TDlgSearchResource* dialog = find->Dialog();
+  dialog->SetText(QStringLiteral("mustard"));
+  dialog->FirstButton()->click();
+  test::Settle();
+  // Found by the scan, not selectable on the page: shown from its top.
+  EXPECT_EQ(w.DictView()->CurrentEntry(), grace);
+  EXPECT_EQ(w.DictView()->HTMLView()->SelectedText(), "");
+  EXPECT_EQ(w.DictView()->HTMLView()->verticalScrollBar()->value(), 0);
+  // Find Next goes on from the next entry, never back to this one.
+  dialog->NextButton()->click();
+  test::Settle();
+  EXPECT_EQ(w.DictView()->CurrentEntry(), herbs);
+  EXPECT_EQ(w.DictView()->HTMLView()->SelectedText(), "mustard");
+  dialog->NextButton()->click();
+  test::Settle();
+  EXPECT_EQ(questions_, QStringList{QString::fromLatin1(kFindAgainQuestion)});
+  EXPECT_EQ(w.DictView()->CurrentEntry(), herbs);
+  EXPECT_TRUE(infos_.isEmpty());  // No: the pane stays where it is, nothing more said
 }
 
 }  // namespace
