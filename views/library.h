@@ -81,11 +81,20 @@ class TLibrary : public QObject, public CatalogueObserver {
   bool Contains(const TLMDictionaryModule* book) const { return IndexOf(book) >= 0; }
   bool Contains(const TLMCommentaryModule* commentary) const { return IndexOf(commentary) >= 0; }
 
+  // A user Book is about to gain or lose an entry: entry numbers held for
+  // it (results, histories) go stale. Whoever adds or deletes the entry
+  // announces it first.
+  void AnnounceEntriesChanging(const TLMDictionaryModule& book) {
+    Q_EMIT bookEntriesAboutToChange(&book);
+  }
+
  Q_SIGNALS:
   // Drop pointers, results, history items and choosers now.
   void modulesAboutToChange();
   // Read the lists again; menus and tabs rebuild.
   void modulesChanged();
+  // See AnnounceEntriesChanging.
+  void bookEntriesAboutToChange(const lumora::TLMDictionaryModule* book);
 
  private:
   void ModulesAboutToChange() override;

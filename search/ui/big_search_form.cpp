@@ -84,6 +84,17 @@ TFormBigSearch::TFormBigSearch(TLibrary& library, config::SettingsStorage& stora
     if (scanning_) StopScan();
     DropResults();
   });
+  // Entry numbers of a Book that gains or loses an entry go stale.
+  connect(&library_, &TLibrary::bookEntriesAboutToChange, this,
+          [this](const TLMDictionaryModule* book) {
+            for (const TBigSearchNode& node : job_)
+              if (node.module.book == book) {
+                if (scanning_) StopScan();
+                ClearResults();
+                status_->clearMessage();
+                return;
+              }
+          });
   connect(&library_, &TLibrary::modulesChanged, this, [this] {
     if (isVisible()) RebuildLists({});
   });

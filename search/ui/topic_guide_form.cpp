@@ -100,6 +100,16 @@ TTopicGuideForm::TTopicGuideForm(TLibrary& library, TTopicGuideHost host, QWidge
 
   // Hits never outlive their modules.
   connect(&library_, &TLibrary::modulesAboutToChange, this, [this] { DropResults(); });
+  connect(&library_, &TLibrary::bookEntriesAboutToChange, this,
+          [this](const TLMDictionaryModule* book) {
+            for (const TopicGuideHit& hit : result_.hits)
+              if (hit.module.book == book) {
+                tree_->clear();
+                result_ = TopicGuideResult{};
+                status_->clearMessage();
+                return;
+              }
+          });
 }
 
 TTopicGuideForm::~TTopicGuideForm() = default;

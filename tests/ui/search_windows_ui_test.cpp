@@ -416,6 +416,7 @@ TEST_F(SearchWindowsTest, CloseOrDeletionDuringAScanWaitsForIt) {
   };
   Run(form, "grace");
   LUMORA_WAIT_UNTIL(deleted);
+  // (Also when a user Book gains or loses an entry: see below.)
   EXPECT_EQ(UserBook(), nullptr);
   EXPECT_TRUE(form.Job().empty());
   EXPECT_EQ(form.Tree()->topLevelItemCount(), 0);
@@ -550,6 +551,25 @@ TEST_F(SearchWindowsTest, GuideSearchesOneAtATimeAndDropsItsItemsBeforeADeletion
   form.TopicBox()->setText(QStringLiteral("  "));
   form.Search();
   EXPECT_EQ(infos_, QStringList{QStringLiteral("Please enter text.")});
+
+  // A user Book about to gain an entry: its entry numbers go stale, and
+  // with them every result that holds one; other results stay.
+  TFormBigSearch& big = Big();
+  big.SingleRadio()->setChecked(true);
+  for (size_t i = 0; i < big.SingleModules().size(); ++i)
+    if (big.SingleModules()[i].book == UserBook()) big.SingleList()->setCurrentIndex(int(i));
+  Run(big, "grace");
+  ASSERT_FALSE(big.Job().empty());
+  form.TopicBox()->setText(QStringLiteral("grace"));
+  form.Search();
+  ASSERT_FALSE(form.LastResult().hits.empty());
+  w.Library().AnnounceEntriesChanging(*w.Library().HebrewStrongsBook());
+  EXPECT_FALSE(big.Job().empty());
+  EXPECT_FALSE(form.LastResult().hits.empty());
+  w.Library().AnnounceEntriesChanging(*UserBook());
+  EXPECT_TRUE(big.Job().empty());
+  EXPECT_EQ(big.Tree()->topLevelItemCount(), 0);
+  EXPECT_TRUE(form.LastResult().hits.empty());
 
   form.TopicBox()->setText(QStringLiteral("grace"));
   form.Search();
