@@ -19,10 +19,6 @@ namespace {
 
 QString Plain(const std::string& cp1252) { return ToDisplayText(cp1252); }
 
-// Whether the text can be stored as it is: every character is one of the
-// code page's.
-bool FitsCodePage(const QString& text) { return ToDisplayText(FromDisplayText(text)) == text; }
-
 }  // namespace
 
 // --- Set Bookmark -------------------------------------------------------------------

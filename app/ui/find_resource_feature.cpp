@@ -50,7 +50,6 @@ class TFindPassScope {
   TMain& main_;
 };
 
-bool FitsCodePageText(const QString& text) { return ToDisplayText(FromDisplayText(text)) == text; }
 
 }  // namespace
 
@@ -255,7 +254,7 @@ void TFindResourceFeature::Run(TDlgSearchResource::Choice choice) {
   const QString not_found = QString::fromLatin1(
       target_ == Target::kBook ? kFindInBookNotFoundMessage : kFindInCommentaryNotFoundMessage);
   // A character the code page lacks is in no entry.
-  if (!FitsCodePageText(typed)) {
+  if (!FitsCodePage(typed)) {
     ShowInfo(not_found);
     Reopen(choice);
     return;

@@ -42,9 +42,6 @@ class TSearchService : public ISearchService {
   QPointer<TSearchFeature> feature_;
 };
 
-// Whether every character of `text` has a Windows-1252 byte (a character
-// without one would reach the engine as "?").
-bool FitsCodePage(const QString& text) { return ToDisplayText(FromDisplayText(text)) == text; }
 
 }  // namespace
 

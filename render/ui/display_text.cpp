@@ -348,6 +348,8 @@ std::optional<size_t> MarkResidue(const QString& anchor_name) {
   return static_cast<size_t>(n);
 }
 
+bool FitsCodePage(const QString& text) { return ToDisplayText(FromDisplayText(text)) == text; }
+
 std::string FromDisplayText(const QString& text) {
   std::string out;
   out.reserve(static_cast<size_t>(text.size()));

@@ -93,6 +93,10 @@ std::optional<size_t> MarkResidue(const QString& anchor_name);
 // (U+2029, U+2028) become "\n", and anything else becomes "?".
 std::string FromDisplayText(const QString& text);
 
+// Whether every character of `text` has a Windows-1252 byte: text that does
+// not would reach a search or a stored name as "?".
+bool FitsCodePage(const QString& text);
+
 // True for a character of a word as the double click and the right click
 // take it: ASCII letters and digits and the code page's letters from 0xC0
 // up; characters outside the code page count when Unicode calls them

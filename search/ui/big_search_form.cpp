@@ -355,7 +355,7 @@ void TFormBigSearch::Search() {
 
   const bool case_sensitive = case_->isChecked();
   // A character the code page lacks is in no module: nothing is scanned.
-  const bool searchable = ToDisplayText(FromDisplayText(typed)) == typed;
+  const bool searchable = FitsCodePage(typed);
   if (searchable && !RunScan(text, case_sensitive, substring_->isChecked())) {
     job_.clear();
     return;

@@ -184,7 +184,7 @@ void TTopicGuideForm::Search() {
   // The library may have changed while events ran.
   if (!library_.IsLoaded()) return;
   // A character the code page lacks is in no title and no reference.
-  if (ToDisplayText(text) != typed) {
+  if (!FitsCodePage(typed)) {
     status_->showMessage(QString::fromLatin1(kTopicGuideNoMatches));
     return;
   }

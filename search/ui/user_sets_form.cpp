@@ -188,7 +188,7 @@ void TFormUserSets::NewSet() {
     }
     if (!typed) return;
     const std::string name = FromDisplayText(*typed);
-    const RefSetNameProblem problem = editor_.CheckNewName(name, ToDisplayText(name) == *typed);
+    const RefSetNameProblem problem = editor_.CheckNewName(name, FitsCodePage(*typed));
     if (problem == RefSetNameProblem::kNone) {
       editor_.AddSet(name);
       FillList();
