@@ -20,13 +20,13 @@
 #include "app/ui/topic_guide_feature.h"
 #include "bench/ui_bench_window.h"
 #include "render/ui/html_view.h"
-#include "views/text_view_frame.h"
 #include "search/full_search_match.h"
 #include "search/full_search_scan.h"
 #include "search/ui/big_search_form.h"
 #include "search/ui/big_search_progress.h"
 #include "search/ui/topic_guide_form.h"
 #include "views/library.h"
+#include "views/text_view_frame.h"
 #include "views/verse_list_view.h"
 
 namespace lumora::ui {
@@ -105,9 +105,8 @@ BENCHMARK(BM_FullSearchPageOf100)->Unit(benchmark::kMillisecond);
 // has painted its first page.
 void BM_BibleSearchLoveToVerseList(benchmark::State& state) {
   TBenchWindow* w = OpenBenchWindow();
-  auto* feature = w != nullptr
-                      ? w->main->findChild<TSearchFeature*>(QStringLiteral("SearchFeature"))
-                      : nullptr;
+  auto* feature =
+      w != nullptr ? w->main->findChild<TSearchFeature*>(QStringLiteral("SearchFeature")) : nullptr;
   if (feature == nullptr) return state.SkipWithError("LUMORA_LIBRARY not set");
   feature->info_message = [](const QString&, const QString&) {};
   for (auto _ : state) {
@@ -123,9 +122,9 @@ BENCHMARK(BM_BibleSearchLoveToVerseList)->Unit(benchmark::kMillisecond);
 // The guide: Search until the tree is built, a topic and the widest range.
 void BM_TopicGuide(benchmark::State& state, const char* text) {
   TBenchWindow* w = OpenBenchWindow();
-  auto* feature = w != nullptr ? w->main->findChild<TTopicGuideFeature*>(
-                                     QStringLiteral("TopicGuideFeature"))
-                               : nullptr;
+  auto* feature = w != nullptr
+                      ? w->main->findChild<TTopicGuideFeature*>(QStringLiteral("TopicGuideFeature"))
+                      : nullptr;
   if (feature == nullptr) return state.SkipWithError("LUMORA_LIBRARY not set");
   TTopicGuideForm* form = feature->Form();
   form->ShowWindow();
@@ -136,8 +135,7 @@ void BM_TopicGuide(benchmark::State& state, const char* text) {
   state.counters["hits"] = static_cast<double>(form->LastResult().hits.size());
 }
 BENCHMARK_CAPTURE(BM_TopicGuide, love, "love")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TopicGuide, whole_bible, "gen 1:1 - rev 22:21")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TopicGuide, whole_bible, "gen 1:1 - rev 22:21")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumora::ui

@@ -44,8 +44,7 @@ TBigSearchFeature::TBigSearchFeature(TMain& main) : QObject(&main), main_(main) 
 bool TBigSearchFeature::CanSearch() const {
   const TLibrary& library = main_.Library();
   if (!library.IsLoaded() || library.Kjv() == nullptr) return false;
-  return !library.Bibles().empty() || !library.Books().empty() ||
-         !library.Commentaries().empty();
+  return !library.Bibles().empty() || !library.Books().empty() || !library.Commentaries().empty();
 }
 
 TFormBigSearch* TBigSearchFeature::ExistingForm() const { return form_; }
@@ -72,7 +71,9 @@ TFormBigSearch* TBigSearchFeature::Form() {
     if (main_.DictView() != nullptr)
       FindFromTop(main_.DictView()->HTMLView(), text, case_sensitive);
   };
-  host.define_sets = [this]() -> std::string { return define_sets ? define_sets() : std::string(); };
+  host.define_sets = [this]() -> std::string {
+    return define_sets ? define_sets() : std::string();
+  };
   host.show_help = [this](const QString& topic) { main_.ShowHelpTopic(topic); };
   host.begin_scan = [this](std::function<void()> stop) {
     return main_.BeginLongWork(std::move(stop));

@@ -1,6 +1,7 @@
 // The features outside the panes, each installed by one call: it binds its
 // commands of the command table, installs its services into the window and
 // connects to the start-up stages it needs. One line per feature.
+#include "app/ui/authoring_feature.h"
 #include "app/ui/big_search_feature.h"
 #include "app/ui/bookmarks_feature.h"
 #include "app/ui/copy_export_feature.h"
@@ -34,6 +35,7 @@ void TMain::InstallFeatures() {
   TRefSetsFeature* sets = InstallRefSets(*this);
   InstallBigSearch(*this)->define_sets = [sets] { return sets->Execute(); };
   InstallTopicGuide(*this);
+  InstallAuthoringFeature(*this);
 }
 
 }  // namespace lumora::ui

@@ -47,8 +47,9 @@ TTopicGuideForm* TTopicGuideFeature::Form() {
     main_.ShowPane(TPane::kBible);
     main_.GoToVerse(verse, false);
   };
-  host.open_comment = [this](const TLMCommentaryModule& commentary, int slot, int first,
-                             int last) { main_.ShowCommentary(&commentary, slot, first, last); };
+  host.open_comment = [this](const TLMCommentaryModule& commentary, int slot, int first, int last) {
+    main_.ShowCommentary(&commentary, slot, first, last);
+  };
   host.open_entry = [this](const TLMDictionaryModule& book, int entry, int first, int last) {
     // 0 and 0: nothing to mark.
     if (first == 0 && last == 0) first = last = kNoMarkedVerse;

@@ -165,9 +165,8 @@ void TFormBigSearch::BuildControls() {
   index_ = new QComboBox(results);
   index_->setObjectName(QStringLiteral("ComboBoxIndex"));
   index_->setMaxVisibleItems(30);
-  connect(index_, &QComboBox::activated, this, [this](int item) {
-    ShowPage(item * kFullSearchPageSize);
-  });
+  connect(index_, &QComboBox::activated, this,
+          [this](int item) { ShowPage(item * kFullSearchPageSize); });
   results_layout->addWidget(index_);
   view_ = new THtmlView(results);
   view_->setObjectName(QStringLiteral("BigSearchView"));

@@ -191,9 +191,8 @@ void TTopicGuideForm::Search() {
   if (!guide_) guide_ = std::make_unique<TopicGuide>(library_.Catalogue());
   Result<TopicGuideResult> found = Result<TopicGuideResult>(TopicGuideResult{});
   try {
-    found = guide_->Search(text, [this](const std::string& status) {
-      status_->showMessage(ToDisplayText(status));
-    });
+    found = guide_->Search(
+        text, [this](const std::string& status) { status_->showMessage(ToDisplayText(status)); });
   } catch (const std::exception& e) {
     status_->clearMessage();
     if (host_.message) host_.message(QString::fromLocal8Bit(e.what()));

@@ -129,9 +129,10 @@ class SearchWindowsTest : public ::testing::Test {
       Result<TLMCommentaryModule*> notes = catalogue.CreateUserCommentary(kUserNotesTitle, "SYUC");
       EXPECT_TRUE(notes.ok()) << notes.status().message();
       if (notes.ok()) {
-        EXPECT_TRUE((*notes)->WriteEntry("Amazing grace in the margin", kJohn3_16 - 1,
-                                         *catalogue.KjvBible())
-                        .ok());
+        EXPECT_TRUE(
+            (*notes)
+                ->WriteEntry("Amazing grace in the margin", kJohn3_16 - 1, *catalogue.KjvBible())
+                .ok());
       }
     }
     window_->resize(1000, 700);
@@ -290,8 +291,7 @@ TEST_F(SearchWindowsTest, PagesOfAHundredAndHitsOpenInTheirPanes) {
     const char* title;
     const char* link;
     std::string selected;
-  } opened[] = {{kUserNotesTitle, "loadentry:26137", "grace"},
-                {kUserBookTitle, "loadentry:0", ""}};
+  } opened[] = {{kUserNotesTitle, "loadentry:26137", "grace"}, {kUserBookTitle, "loadentry:0", ""}};
   for (const auto& o : opened) {
     SCOPED_TRACE(o.title);
     size_t node = form.Job().size();
@@ -354,13 +354,16 @@ TEST_F(SearchWindowsTest, EarlyMessagesAndTextsNoModuleCanHold) {
   Run(form, "   ");
   form.SetList()->setCurrentIndex(5);
   Run(form, "grace");
-  EXPECT_EQ(infos_, (QStringList{QStringLiteral("Please enter text to search for."),
-                                 QStringLiteral("No modules to search.  Widen search reference set.")}));
+  EXPECT_EQ(infos_,
+            (QStringList{QStringLiteral("Please enter text to search for."),
+                         QStringLiteral("No modules to search.  Widen search reference set.")}));
   EXPECT_TRUE(form.Job().empty());
   // A character outside the code page is in no module: nothing is found,
   // never a "?" that would match.
   form.SetList()->setCurrentIndex(2);
-  Run(form, "gr\xe4\xb8\x80" "ce");
+  Run(form,
+      "gr\xe4\xb8\x80"
+      "ce");
   EXPECT_EQ(form.StatusBar()->currentMessage(), QStringLiteral("0 Entries found."));
   EXPECT_EQ(form.Tree()->topLevelItemCount(), 0);
   EXPECT_EQ(infos_.size(), 2);

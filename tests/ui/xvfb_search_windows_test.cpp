@@ -4,13 +4,13 @@
 // and the hits are marked in the key highlight colour.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QComboBox>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -86,7 +86,8 @@ TEST(XvfbSearchWindows, PicturesOfTheFullSearchAndTheGuide) {
   topic.SearchButton()->click();
   QTest::qWait(200);
   EXPECT_GE(topic.Tree()->topLevelItemCount(), 2);  // Bibles, Commentaries on it, ...
-  EXPECT_TRUE(topic.grab().toImage().save(artifacts + QStringLiteral("/topic-guide-john-3-16.png")));
+  EXPECT_TRUE(
+      topic.grab().toImage().save(artifacts + QStringLiteral("/topic-guide-john-3-16.png")));
   topic.close();
 }
 

@@ -1,0 +1,218 @@
+#include "app/ui/authoring_feature.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <system_error>
+
+#include "app/ui/import_name_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/user_module_naming.h"
+#include "config/properties.h"
+#include "core/catalogue/module_catalogue.h"
+#include "core/modules/book_module.h"
+#include "core/modules/commentary_module.h"
+#include "core/text/cp1252.h"
+#include "render/ui/display_text.h"
+#include "views/actions.h"
+#include "views/bible_view.h"
+#include "views/comment_view.h"
+#include "views/dict_view.h"
+#include "views/library.h"
+#include "views/pane_services.h"
+#include "views/verse_list_view.h"
+
+namespace lumora::ui {
+
+namespace {
+
+bool Listed(const std::vector<std::string>& list, const std::string& name) {
+  for (const std::string& item : list)
+    if (cp1252::EqualNoCase(item, name)) return true;
+  return false;
+}
+
+// Whether a file of that name, in any case, lies in `folder`.
+bool FolderHolds(const std::string& folder, std::string_view file_name) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (cp1252::EqualNoCase(it->path().filename().string(), file_name)) return true;
+  return false;
+}
+
+// The panes' authoring service: the delete submenus now; the editor's
+// commands stay unavailable until the editor is installed.
+class TAuthoringService : public TNoAuthoring {
+ public:
+  explicit TAuthoringService(TAuthoringFeature& feature) : feature_(&feature) {}
+  bool CanDeleteUserModules() const override { return static_cast<bool>(feature_); }
+  void DeleteUserCommentary(const TLMCommentaryModule& commentary) override {
+    if (feature_) feature_->DeleteCommentary(commentary);
+  }
+  void DeleteUserBook(const TLMDictionaryModule& book) override {
+    if (feature_) feature_->DeleteBook(book);
+  }
+
+ private:
+  QPointer<TAuthoringFeature> feature_;
+};
+
+}  // namespace
+
+TAuthoringFeature::TAuthoringFeature(TMain& main) : QObject(&main), main_(main) {
+  setObjectName(QStringLiteral("AuthoringFeature"));
+  for (const auto& [name, kind] : {std::pair{"ActionNewCommentary", Kind::kCommentary},
+                                   std::pair{"ActionNewBook", Kind::kBook}}) {
+    QAction* action = main_.MainAction(name);
+    if (action == nullptr) continue;
+    const Kind k = kind;
+    connect(action, &QAction::triggered, this, [this, k] { CreateCommand(k); });
+    main_.Actions().AddUpdater(this, [this, action] { action->setEnabled(CanCreate()); });
+  }
+  main_.InstallAuthoring(std::make_unique<TAuthoringService>(*this));
+}
+
+bool TAuthoringFeature::CanCreate() const {
+  return main_.Library().IsLoaded() && main_.Library().Kjv() != nullptr;
+}
+
+void TAuthoringFeature::ShowError(const QString& text) {
+  if (error_message) {
+    error_message(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text,
+                  QMessageBox::Ok, &main_);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::string TAuthoringFeature::CheckNames(Kind kind, std::string& title,
+                                          std::string& abbreviation) const {
+  const TModuleCatalogue& catalogue = main_.Library().Catalogue();
+  UserModuleNameRules rules;
+  rules.suffix = kind == Kind::kCommentary ? ".lmc" : ".lmk";
+  rules.name_in_use = [&catalogue](std::string_view name) {
+    return catalogue.NamesInUse().Contains(name);
+  };
+  rules.file_taken = [&catalogue](std::string_view file_name) {
+    return catalogue.IsFileLoaded(std::string(file_name)) ||
+           FolderHolds(catalogue.UserFolder(), file_name);
+  };
+  return CheckUserModuleNames(title, abbreviation, rules);
+}
+
+TImportNameDlg* TAuthoringFeature::NameDialog() {
+  if (!dialog_) {
+    dialog_ = new TImportNameDlg(&main_);
+    dialog_->show_error = [this](const QString& text) { ShowError(text); };
+    dialog_->show_help = [this](const QString& topic) { main_.ShowHelpTopic(topic); };
+  }
+  return dialog_;
+}
+
+void TAuthoringFeature::CreateCommand(Kind kind) {
+  if (!CanCreate()) return;
+  TImportNameDlg* dialog = NameDialog();
+  const bool commentary = kind == Kind::kCommentary;
+  dialog->setWindowTitle(commentary ? QStringLiteral("Create User Commentary")
+                                    : QStringLiteral("Create User Book"));
+  dialog->SetHelpContext(commentary ? 140 : 130);
+  dialog->SetPrompt(commentary ? QStringLiteral("Specify commentary title and abbreviation.")
+                               : QStringLiteral("Specify book title and abbreviation."));
+  dialog->TitleBox()->clear();
+  dialog->AbbreviationBox()->clear();
+  dialog->check_names = [this, kind](std::string& title, std::string& abbreviation) {
+    return CheckNames(kind, title, abbreviation);
+  };
+  if (dialog->exec() != QDialog::Accepted) return;
+  (void)Create(kind, dialog->Title(), dialog->Abbreviation());
+}
+
+bool TAuthoringFeature::Create(Kind kind, const std::string& title,
+                               const std::string& abbreviation) {
+  TModuleCatalogue& catalogue = main_.Library().Catalogue();
+  const std::vector<std::string>& excluded = config::GlobalProperties().exclude_from_linking;
+  if (kind == Kind::kCommentary) {
+    const int slot = main_.CommentView() != nullptr ? main_.CommentView()->CurrentPosition() : 0;
+    Result<TLMCommentaryModule*> made = catalogue.CreateUserCommentary(title, abbreviation);
+    if (!made) {
+      ShowError(QString::fromLatin1(kCreateCommentaryFailed) + QStringLiteral("\n\n") +
+                ToDisplayText(made.status().message()));
+      return false;
+    }
+    // Only the new module's own flags: the others keep what Preferences
+    // made of them.
+    TLMCommentaryModule* c = *made;
+    c->tab_visible = true;
+    c->included_in_linking = !Listed(excluded, c->GetAbbreviation());
+    main_.ShowPane(TPane::kCommentary);
+    main_.ShowCommentary(c, slot >= 0 ? slot : 0, 0, 0);
+  } else {
+    Result<TLMDictionaryModule*> made = catalogue.CreateUserBook(title, abbreviation);
+    if (!made) {
+      ShowError(QString::fromLatin1(kCreateBookFailed) + QStringLiteral("\n\n") +
+                ToDisplayText(made.status().message()));
+      return false;
+    }
+    TLMDictionaryModule* b = *made;
+    b->tab_visible = true;
+    b->included_in_linking = !Listed(excluded, b->GetAbbreviation());
+    main_.ShowPane(TPane::kBook);
+    if (main_.DictView() != nullptr) main_.DictView()->ShowBook(b);
+  }
+  if (main_.BibleView() != nullptr) main_.BibleView()->RefreshView();
+  if (main_.VerseListView() != nullptr) main_.VerseListView()->Rerender();
+  return true;
+}
+
+bool TAuthoringFeature::EditorBusy() {
+  if (!main_.Authoring().EditorEditing()) return false;
+  main_.ShowMessage(QString::fromLatin1(kCloseEditorFirst));
+  return true;
+}
+
+void TAuthoringFeature::DeleteCommentary(const TLMCommentaryModule& commentary) {
+  Delete(Kind::kCommentary, commentary.GetAbbreviation(), commentary.GetTitle());
+}
+
+void TAuthoringFeature::DeleteBook(const TLMDictionaryModule& book) {
+  Delete(Kind::kBook, book.GetAbbreviation(), book.GetTitle());
+}
+
+void TAuthoringFeature::Delete(Kind kind, const std::string& abbreviation,
+                               const std::string& title) {
+  if (EditorBusy()) return;
+  const QString question =
+      QStringLiteral("Are you sure you wish to delete the entire user module %1 (%2)?")
+          .arg(ToDisplayText(abbreviation), ToDisplayText(title));
+  if (!main_.AskYesNo(QString::fromLatin1(kApplicationTitle), question)) return;
+  // Never under a scan that reads the module: the scan stops and the
+  // deletion follows it. Never under the menu item that asked either: the
+  // menus are rebuilt without it. The module is looked up again then.
+  QTimer::singleShot(0, this, [this, kind, abbreviation] {
+    main_.RunAfterLongWork([this, kind, abbreviation] {
+      TLibrary& library = main_.Library();
+      if (!library.IsLoaded()) return;
+      Status deleted;
+      if (kind == Kind::kCommentary) {
+        const TLMCommentaryModule* c = library.FindCommentary(abbreviation);
+        if (c == nullptr || c->IsReadOnly()) return;
+        deleted = library.Catalogue().DeleteUserCommentary(c);
+      } else {
+        const TLMDictionaryModule* b = library.FindBook(abbreviation);
+        if (b == nullptr || b->IsReadOnly()) return;
+        deleted = library.Catalogue().DeleteUserBook(b);
+      }
+      if (main_.BibleView() != nullptr) main_.BibleView()->RefreshView();
+      if (main_.VerseListView() != nullptr) main_.VerseListView()->Rerender();
+      if (!deleted.ok()) ShowError(ToDisplayText(deleted.message()));
+    });
+  });
+}
+
+TAuthoringFeature* InstallAuthoringFeature(TMain& main) { return new TAuthoringFeature(main); }
+
+}  // namespace lumora::ui

@@ -1,0 +1,66 @@
+// The user-module commands: "Create New User Commentary..." and "Create
+// New User Book..." with their naming dialog, the "Delete User ..."
+// submenus' items, and the panes' authoring service. A new module enters
+// the library (every pane, tab and menu follows its signals) and shows in
+// its pane; a deleted one leaves it, after any long work has ended.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace lumora {
+class TLMCommentaryModule;
+class TLMDictionaryModule;
+}  // namespace lumora
+
+namespace lumora::ui {
+
+class TImportNameDlg;
+class TMain;
+
+inline constexpr const char* kCreateCommentaryFailed = "Error creating user commentary.";
+inline constexpr const char* kCreateBookFailed = "Error creating user book.";
+inline constexpr const char* kCloseEditorFirst =
+    "Please close the editor before deleting a user module.";
+
+class TAuthoringFeature : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class Kind { kCommentary, kBook };
+
+  explicit TAuthoringFeature(TMain& main);
+
+  bool CanCreate() const;
+  // The command: the naming dialog, then the new module shown in its pane.
+  void CreateCommand(Kind kind);
+  // Creates the module as OK in the dialog does; false (after the error
+  // box) when its file could not be made.
+  bool Create(Kind kind, const std::string& title, const std::string& abbreviation);
+  // The problems of a name pair for `kind` (names trimmed in place).
+  std::string CheckNames(Kind kind, std::string& title, std::string& abbreviation) const;
+
+  // A delete submenu's item: asks, then deletes once no long work runs.
+  void DeleteCommentary(const TLMCommentaryModule& commentary);
+  void DeleteBook(const TLMDictionaryModule& book);
+
+  TImportNameDlg* NameDialog();
+
+  // Error boxes; tests record them.
+  std::function<void(const QString& text)> error_message;
+
+ private:
+  void ShowError(const QString& text);
+  bool EditorBusy();
+  void Delete(Kind kind, const std::string& abbreviation, const std::string& title);
+
+  TMain& main_;
+  QPointer<TImportNameDlg> dialog_;
+};
+
+TAuthoringFeature* InstallAuthoringFeature(TMain& main);
+
+}  // namespace lumora::ui

@@ -1,0 +1,191 @@
+// Creating and deleting user modules from the "User" menu in a real main
+// window over a copy of the synthetic library: the naming dialog's checks,
+// the new module in its pane, tabs and menus, only its own linking flag,
+// the delete submenus, the question, and a failed create.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ui/authoring_feature.h"
+#include "app/ui/import_name_dialog.h"
+#include "app/ui/main_window.h"
+#include "config/memory_storage.h"
+#include "config/properties.h"
+#include "core/catalogue/module_catalogue.h"
+#include "core/modules/book_module.h"
+#include "core/modules/commentary_module.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/synthetic_library.h"
+#include "tests/ui/test_host.h"
+#include "views/comment_view.h"
+#include "views/dict_view.h"
+#include "views/library.h"
+
+namespace lumora::ui {
+namespace {
+
+class UserModulesUiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    config::GlobalProperties() = config::DefaultProperties();
+    test::CopySyntheticLibrary(folder_.Path());
+  }
+  void TearDown() override {
+    window_.reset();
+    config::GlobalProperties() = config::DefaultProperties();
+  }
+  TMain& Start() {
+    TMainOptions options;
+    options.data_folder = folder_.Path();
+    options.storage = &storage_;
+    options.show_splash = false;
+    options.show_message = [this](const QString& text) { messages_ << text; };
+    options.ask_yes_no = [this](const QString&, const QString& question) {
+      questions_ << question;
+      return answer_yes_;
+    };
+    window_ = std::make_unique<TMain>(std::move(options));
+    EXPECT_TRUE(window_->StartupComplete());
+    feature_ = window_->findChild<TAuthoringFeature*>(QStringLiteral("AuthoringFeature"));
+    EXPECT_NE(feature_, nullptr);
+    feature_->error_message = [this](const QString& text) { errors_ << text; };
+    test::Settle();
+    return *window_;
+  }
+  QMenu* DeleteMenu(const char* name) const {
+    return window_->Menu("MenuUser")->findChild<QMenu*>(QString::fromLatin1(name));
+  }
+  // The command with the dialog answered: names typed, OK pressed until the
+  // dialog closes or `tries` presses were refused.
+  void CreateThroughDialog(const char* command, const QString& title, const QString& abbreviation,
+                           int tries = 1) {
+    QTimer::singleShot(0, window_.get(), [this, title, abbreviation, tries] {
+      TImportNameDlg* dialog = feature_->NameDialog();
+      dialog->TitleBox()->setText(title);
+      dialog->AbbreviationBox()->setText(abbreviation);
+      for (int i = 0; i < tries && dialog->isVisible(); ++i) dialog->accept();
+      if (dialog->isVisible()) dialog->reject();
+    });
+    window_->MainAction(command)->trigger();
+    test::Settle();
+  }
+
+  test::TempFolder folder_;
+  config::MemoryStorage storage_;
+  std::unique_ptr<TMain> window_;
+  TAuthoringFeature* feature_ = nullptr;
+  QStringList messages_, questions_, errors_;
+  bool answer_yes_ = true;
+};
+
+TEST_F(UserModulesUiTest, NamingDialogRefusesBadNamesAllInOneBox) {
+  TMain& w = Start();
+  const size_t editable = w.Library().EditableCommentaries().size();
+  const struct {
+    const char* title;
+    const char* abbreviation;
+    std::vector<const char*> parts;  // what the one box says
+  } cases[] = {
+      {"My Notes", "my notes", {"may not contain spaces"}},
+      {"My Notes", "KJV", {"KJV already exists"}},
+      {"  ", "", {"Please specify a title.", "Please specify an abbreviation."}},
+      {"kjv", "a b", {"kjv already exists", "may not contain spaces"}},
+      {"Notes", "nul", {"reserved by the system"}},
+      {"Notes \xe4\xb8\x80", "NT", {"outside Windows-1252"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    errors_.clear();
+    CreateThroughDialog("ActionNewCommentary", QString::fromUtf8(c.title),
+                        QString::fromUtf8(c.abbreviation));
+    ASSERT_EQ(errors_.size(), 1);
+    for (const char* part : c.parts)
+      EXPECT_TRUE(errors_.front().contains(QString::fromUtf8(part)))
+          << errors_.front().toStdString();
+  }
+  EXPECT_EQ(w.Library().EditableCommentaries().size(), editable);
+}
+
+TEST_F(UserModulesUiTest, CreatedModulesShowAtOnceAndDeletedOnesLeaveEveryList) {
+  // Preferences had excluded a Commentary from linking; a new module must
+  // not undo that.
+  config::Properties& p = config::GlobalProperties();
+  TMain& w = Start();
+  TLMCommentaryModule* shipped = w.Library().Catalogue().Commentaries().front().get();
+  shipped->included_in_linking = false;
+
+  CreateThroughDialog("ActionNewCommentary", QStringLiteral("  Synthetic Margin  "),
+                      QStringLiteral("SYMG"));
+  const TLMCommentaryModule* made = w.Library().FindCommentary("SYMG");
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->GetTitle(), "Synthetic Margin");  // trimmed
+  EXPECT_TRUE(made->included_in_linking);
+  EXPECT_FALSE(shipped->included_in_linking);
+  EXPECT_EQ(w.CommentView()->CurrentCommentary(), made);
+  EXPECT_TRUE(w.PaneVisible(TPane::kCommentary));
+  CreateThroughDialog("ActionNewBook", QStringLiteral("Synthetic Jottings"),
+                      QStringLiteral("SYJT"));
+  const TLMDictionaryModule* book = w.Library().FindBook("SYJT");
+  ASSERT_NE(book, nullptr);
+  EXPECT_EQ(w.DictView()->CurrentBook(), book);
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder_.Path()) / "User" / "SYJT.lmk"));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(QLatin1Char('|')).toStdString();
+
+  // The delete submenus list exactly the user modules.
+  QMenu* commentaries = DeleteMenu("MenuDeleteUserCommentary");
+  QMenu* books = DeleteMenu("MenuDeleteUserBook");
+  ASSERT_TRUE(commentaries != nullptr && books != nullptr);
+  QAction* delete_margin = nullptr;
+  for (QAction* a : commentaries->actions())
+    if (a->text() == QStringLiteral("Delete SYMG (Synthetic Margin)")) delete_margin = a;
+  ASSERT_NE(delete_margin, nullptr);
+  EXPECT_EQ(commentaries->actions().size(), int(w.Library().EditableCommentaries().size()));
+  ASSERT_EQ(books->actions().size(), 1);
+
+  // No keeps it; Yes deletes the file and the module leaves every list.
+  answer_yes_ = false;
+  books->actions().front()->trigger();
+  test::Settle();
+  EXPECT_EQ(questions_.back(),
+            QStringLiteral("Are you sure you wish to delete the entire user module "
+                           "SYJT (Synthetic Jottings)?"));
+  EXPECT_NE(w.Library().FindBook("SYJT"), nullptr);
+  answer_yes_ = true;
+  books->actions().front()->trigger();
+  test::Settle();
+  EXPECT_EQ(w.Library().FindBook("SYJT"), nullptr);
+  EXPECT_NE(w.DictView()->CurrentBook(), nullptr);
+  EXPECT_FALSE(
+      std::filesystem::exists(std::filesystem::path(folder_.Path()) / "User" / "SYJT.lmk"));
+  EXPECT_FALSE(DeleteMenu("MenuDeleteUserBook")->isEnabled());
+  // The submenus were rebuilt when the Book went.
+  for (QAction* a : DeleteMenu("MenuDeleteUserCommentary")->actions())
+    if (a->text() == QStringLiteral("Delete SYMG (Synthetic Margin)")) {
+      a->trigger();
+      break;
+    }
+  test::Settle();
+  EXPECT_EQ(w.Library().FindCommentary("SYMG"), nullptr);
+  EXPECT_NE(w.CommentView()->CurrentCommentary(), nullptr);
+  (void)p;
+}
+
+TEST_F(UserModulesUiTest, AFileInTheUserFolderTakesItsNameInAnyCase) {
+  std::filesystem::create_directories(std::filesystem::path(folder_.Path()) / "User");
+  // Not a module the catalogue could open: creating over it would replace it.
+  std::ofstream(std::filesystem::path(folder_.Path()) / "User" / "Taken.LMC") << "not a module";
+  Start();
+  CreateThroughDialog("ActionNewCommentary", QStringLiteral("Synthetic Taken"),
+                      QStringLiteral("taken"));
+  ASSERT_EQ(errors_.size(), 1);
+  EXPECT_TRUE(errors_.front().contains(QStringLiteral("already exists in the User folder")));
+  EXPECT_EQ(window_->Library().FindCommentary("taken"), nullptr);
+}
+
+}  // namespace
+}  // namespace lumora::ui
