@@ -65,24 +65,31 @@ Result<std::string> CompressString(std::string_view text) {
 
 namespace inflaters {
 
-Result<std::string> InflateWithZlib(const uint8_t* data, size_t length, size_t limit) {
+Result<size_t> InflateWithZlibInto(const uint8_t* data, size_t length, size_t limit,
+                                   std::string& buffer) {
   thread_local Inflater inflater;
   if (inflater.init != Z_OK) return Status::Error(ErrorKind::kDecompression, zError(inflater.init));
   z_stream& zs = inflater.zs;
   inflateReset(&zs);
   zs.next_in = const_cast<Bytef*>(data);
   zs.avail_in = static_cast<uInt>(length);
-  // Start from four times the input (text compresses about that well) and
-  // double: a large text costs a few reallocations, not thousands.
-  std::string out(std::min(RoundUp256(length) * 4, limit), '\0');
+  // Start from four times the input (text compresses about that well), but
+  // never more than a small buffer, and double: a large text costs a few
+  // reallocations, and a damaged record that claims a long stream but fails
+  // at its first bytes does not pay for clearing a large buffer first.
+  constexpr size_t kFirstBuffer = 16 * 1024;
+  const size_t first = std::min({RoundUp256(length) * 4, kFirstBuffer, limit});
+  if (buffer.size() < first) buffer.resize(first);
   for (;;) {
-    if (zs.total_out == out.size()) {
-      if (out.size() >= limit)
-        return Status::Error(ErrorKind::kDecompression, "output limit exceeded");
-      out.resize(std::min(out.size() * 2, limit));
+    // Room for the text: the buffer, but never past the limit.
+    size_t room = std::min(buffer.size(), limit);
+    if (zs.total_out == room) {
+      if (room >= limit) return Status::Error(ErrorKind::kDecompression, "output limit exceeded");
+      buffer.resize(std::min(buffer.size() * 2, limit));
+      room = buffer.size();
     }
-    zs.next_out = reinterpret_cast<Bytef*>(out.data()) + zs.total_out;
-    zs.avail_out = static_cast<uInt>(out.size() - zs.total_out);
+    zs.next_out = reinterpret_cast<Bytef*>(buffer.data()) + zs.total_out;
+    zs.avail_out = static_cast<uInt>(room - zs.total_out);
     const uLong before_in = zs.total_in, before_out = zs.total_out;
     const int rc = inflate(&zs, Z_NO_FLUSH);
     if (rc == Z_STREAM_END) break;
@@ -94,7 +101,14 @@ Result<std::string> InflateWithZlib(const uint8_t* data, size_t length, size_t l
     if (!progress && zs.avail_out != 0)
       return Status::Error(ErrorKind::kDecompression, "truncated stream");
   }
-  out.resize(zs.total_out);
+  return static_cast<size_t>(zs.total_out);
+}
+
+Result<std::string> InflateWithZlib(const uint8_t* data, size_t length, size_t limit) {
+  std::string out;
+  Result<size_t> used = InflateWithZlibInto(data, length, limit, out);
+  if (!used.ok()) return used.status();
+  out.resize(*used);
   return out;
 }
 
@@ -124,10 +138,9 @@ Result<std::string_view> DecompressToScratch(const void* data, size_t length, si
       return *text;
   }
   thread_local std::string zlib_text;
-  Result<std::string> text = inflaters::InflateWithZlib(bytes, length, limit);
-  if (!text.ok()) return text.status();
-  zlib_text = std::move(text).value();
-  return std::string_view(zlib_text);
+  Result<size_t> used = inflaters::InflateWithZlibInto(bytes, length, limit, zlib_text);
+  if (!used.ok()) return used.status();
+  return std::string_view(zlib_text.data(), *used);
 }
 
 bool HasFastInflater() { return inflaters::HasLibdeflate(); }

@@ -16,6 +16,11 @@ namespace lumora::inflaters {
 // zlib's inflate, the reference: its verdict and message texts are the ones
 // callers see for a stream that does not inflate.
 Result<std::string> InflateWithZlib(const uint8_t* data, size_t length, size_t limit);
+// The same into `buffer`, whose size only grows (a buffer kept by the caller
+// is not cleared again for every stream); the text is its first bytes, as
+// many as the result says.
+Result<size_t> InflateWithZlibInto(const uint8_t* data, size_t length, size_t limit,
+                                   std::string& buffer);
 
 // The whole-buffer inflater. The text lies in a buffer of the calling
 // thread, valid until its next call. nullopt when it refuses the stream
