@@ -361,6 +361,11 @@ void TFrameCommentView::ClearPosition() {
   Q_EMIT stateChanged();
 }
 
+void TFrameCommentView::EntriesChanged() {
+  FillEntryBox();
+  RefreshView();
+}
+
 void TFrameCommentView::RefreshView() {
   ApplyDisplaySettings();
   // Nothing shown yet: nothing to show again.

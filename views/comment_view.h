@@ -65,6 +65,9 @@ class TFrameCommentView : public QWidget {
   // The display settings again, the current position re-shown (always
   // redrawn), no history recorded. Nothing before a position is shown.
   void RefreshView();
+  // The current Commentary's entries changed: the entry list is read again
+  // and the position drawn afresh.
+  void EntriesChanged();
 
   const TLMCommentaryModule* CurrentCommentary() const;
   // Slot shown, -1 for none.

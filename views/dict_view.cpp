@@ -371,6 +371,16 @@ void TFrameDictView::LookUpWord(const std::string& word) {
   if (found >= 0) ShowEntry(found, 0, 0);
 }
 
+void TFrameDictView::EntriesChanged(int show) {
+  const TLMDictionaryModule* b = CurrentBook();
+  FillEntryBox();
+  if (b == nullptr || show < 0 || show >= b->EntryCount()) {
+    ClearEntry();
+    return;
+  }
+  Render(show, kNoMarkedVerse, kNoMarkedVerse);
+}
+
 void TFrameDictView::RefreshView() {
   ApplyDisplaySettings();
   // Drawn again as it is: no history, the pane left as it is.

@@ -65,6 +65,10 @@ class TFrameDictView : public QWidget {
   void LookUpWord(const std::string& word);
   // The display settings again; the current entry redrawn (no history).
   void RefreshView();
+  // The current Book gained, lost or rewrote an entry: the entry list is
+  // read again and entry `show` drawn afresh (nothing when out of range,
+  // never entry -1).
+  void EntriesChanged(int show);
 
   const TLMDictionaryModule* CurrentBook() const;
   // Entry shown, -1 for none.

@@ -1,8 +1,11 @@
 #include "app/ui/authoring_feature.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
 #include <system_error>
@@ -12,8 +15,10 @@
 #include "app/user_module_naming.h"
 #include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
+#include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
+#include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"
 #include "render/ui/display_text.h"
 #include "views/actions.h"
@@ -53,6 +58,15 @@ class TAuthoringService : public TNoAuthoring {
   }
   void DeleteUserBook(const TLMDictionaryModule& book) override {
     if (feature_) feature_->DeleteBook(book);
+  }
+  void ClearComment(const TLMCommentaryModule& commentary, int position) override {
+    if (feature_) feature_->ClearComment(commentary, position);
+  }
+  void AddBookEntry(const TLMDictionaryModule& book) override {
+    if (feature_) feature_->AddBookEntry(book);
+  }
+  void DeleteBookEntry(const TLMDictionaryModule& book, int entry) override {
+    if (feature_) feature_->DeleteBookEntry(book, entry);
   }
 
  private:
@@ -211,6 +225,109 @@ void TAuthoringFeature::Delete(Kind kind, const std::string& abbreviation,
       if (!deleted.ok()) ShowError(ToDisplayText(deleted.message()));
     });
   });
+}
+
+// --- Entries ------------------------------------------------------------------------
+
+void TAuthoringFeature::RedrawLinkingViews() {
+  if (main_.BibleView() != nullptr) main_.BibleView()->RefreshView();
+  if (main_.VerseListView() != nullptr) main_.VerseListView()->Rerender();
+}
+
+std::optional<QString> TAuthoringFeature::AskText(const QString& caption, const QString& prompt,
+                                                  const QString& text) {
+  if (ask_text) return ask_text(caption, prompt, text);
+  bool ok = false;
+  const QString typed =
+      QInputDialog::getText(&main_, caption, prompt, QLineEdit::Normal, text, &ok);
+  if (!ok) return std::nullopt;
+  return typed;
+}
+
+void TAuthoringFeature::ClearComment(const TLMCommentaryModule& commentary, int slot) {
+  TLibrary& library = main_.Library();
+  const TLMBibleModule* kjv = library.Kjv();
+  if (kjv == nullptr || commentary.IsReadOnly() || !library.Contains(&commentary) || slot < 0 ||
+      slot >= kVerseCount)
+    return;
+  const TVerseLocation at = kjv->GetVerseLocation(slot + 1);
+  const QString question =
+      QStringLiteral(
+          "Are you sure you want to permanently delete %1 %2:%3 from user commentary %4?")
+          .arg(ToDisplayText(kjv->GetLongBookTitle(at.book)))
+          .arg(at.chapter)
+          .arg(at.verse)
+          .arg(ToDisplayText(commentary.GetAbbreviation()));
+  if (!main_.AskYesNo(QStringLiteral("Confirmation"), question)) return;
+  auto& writable = const_cast<TLMCommentaryModule&>(commentary);
+  const Status written = writable.WriteEntry(std::string_view(), slot, *kjv);
+  // What the module holds now, whatever the write did.
+  if (main_.CommentView() != nullptr && main_.CommentView()->CurrentCommentary() == &commentary)
+    main_.CommentView()->EntriesChanged();
+  RedrawLinkingViews();
+  if (!written.ok()) ShowError(QString::fromLatin1(kSaveFailedMessage));
+}
+
+void TAuthoringFeature::AddBookEntry(const TLMDictionaryModule& book) {
+  TLibrary& library = main_.Library();
+  if (book.IsReadOnly() || !library.Contains(&book)) return;
+  const QString caption =
+      QStringLiteral("Create New Entry: ") + ToDisplayText(book.GetAbbreviation());
+  QString typed;
+  std::string title;
+  for (;;) {
+    const std::optional<QString> answer =
+        AskText(caption, QStringLiteral("Enter the title of the new entry:"), typed);
+    if (!answer) return;
+    typed = *answer;
+    title = NameBytes(typed.trimmed());
+    if (title.empty()) {
+      ShowError(QStringLiteral("Please specify a title."));
+    } else if (!FitsCodePage(typed)) {
+      ShowError(QStringLiteral("Titles may not contain characters outside Windows-1252."));
+    } else if (book.FindTitle(title) >= 0) {
+      ShowError(ToDisplayText(book.GetAbbreviation()) +
+                QStringLiteral(" already contains an entry by that title. Please enter a "
+                               "different title."));
+    } else {
+      break;
+    }
+  }
+  main_.SetStatusText(QStringLiteral("Please wait..."));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Entry numbers of this Book go stale: results holding them go first.
+  library.AnnounceEntriesChanging(book);
+  const Status added = const_cast<TLMDictionaryModule&>(book).AddEntry(title);
+  QApplication::restoreOverrideCursor();
+  main_.SetStatusText(QString());
+  TFrameDictView* view = main_.DictView();
+  if (view != nullptr && view->CurrentBook() == &book)
+    view->EntriesChanged(added.ok() ? book.FindTitle(title) : view->CurrentEntry());
+  RedrawLinkingViews();
+  if (!added.ok()) ShowError(QString::fromLatin1(kSaveFailedMessage));
+}
+
+void TAuthoringFeature::DeleteBookEntry(const TLMDictionaryModule& book, int entry) {
+  TLibrary& library = main_.Library();
+  if (book.IsReadOnly() || !library.Contains(&book) || entry < 0 || entry >= book.EntryCount())
+    return;
+  const QString question = QStringLiteral("Delete %1 from %2:\n\nAre you sure?")
+                               .arg(ToDisplayText(book.EntryTitles()[static_cast<size_t>(entry)]),
+                                    ToDisplayText(book.GetTitle()));
+  if (!main_.AskYesNo(QString::fromLatin1(kApplicationTitle), question)) return;
+  main_.SetStatusText(QStringLiteral("Please wait..."));
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  library.AnnounceEntriesChanging(book);
+  const Status deleted = const_cast<TLMDictionaryModule&>(book).DeleteEntry(entry);
+  QApplication::restoreOverrideCursor();
+  main_.SetStatusText(QString());
+  // The entry now at that number, or the new last one; none when the Book
+  // is empty.
+  TFrameDictView* view = main_.DictView();
+  if (view != nullptr && view->CurrentBook() == &book)
+    view->EntriesChanged(std::min(entry, book.EntryCount() - 1));
+  RedrawLinkingViews();
+  if (!deleted.ok()) ShowError(QString::fromLatin1(kSaveFailedMessage));
 }
 
 TAuthoringFeature* InstallAuthoringFeature(TMain& main) { return new TAuthoringFeature(main); }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace lumora {
@@ -25,6 +26,8 @@ inline constexpr const char* kCreateCommentaryFailed = "Error creating user comm
 inline constexpr const char* kCreateBookFailed = "Error creating user book.";
 inline constexpr const char* kCloseEditorFirst =
     "Please close the editor before deleting a user module.";
+inline constexpr const char* kSaveFailedMessage =
+    "Unable to save changes. Module file may be corrupt. It may be necessary to restart.";
 
 class TAuthoringFeature : public QObject {
   Q_OBJECT
@@ -49,13 +52,28 @@ class TAuthoringFeature : public QObject {
 
   TImportNameDlg* NameDialog();
 
+  // The pane commands that change a user module without the editor. Each
+  // asks first, writes through the module's writer and redraws what the
+  // module now holds, also when the write failed.
+  void ClearComment(const TLMCommentaryModule& commentary, int slot);
+  void AddBookEntry(const TLMDictionaryModule& book);
+  void DeleteBookEntry(const TLMDictionaryModule& book, int entry);
+
   // Error boxes; tests record them.
   std::function<void(const QString& text)> error_message;
+  // The input box of "Add New Entry..." (caption, prompt, text shown);
+  // nullopt: cancelled. Tests answer it.
+  std::function<std::optional<QString>(const QString& caption, const QString& prompt,
+                                       const QString& text)>
+      ask_text;
 
  private:
   void ShowError(const QString& text);
   bool EditorBusy();
   void Delete(Kind kind, const std::string& abbreviation, const std::string& title);
+  void RedrawLinkingViews();
+  std::optional<QString> AskText(const QString& caption, const QString& prompt,
+                                 const QString& text);
 
   TMain& main_;
   QPointer<TImportNameDlg> dialog_;

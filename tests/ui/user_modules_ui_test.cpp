@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "app/ui/authoring_feature.h"
 #include "app/ui/import_name_dialog.h"
@@ -17,6 +18,7 @@
 #include "config/memory_storage.h"
 #include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
+#include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
 #include "tests/support/temp_folder.h"
@@ -185,6 +187,68 @@ TEST_F(UserModulesUiTest, AFileInTheUserFolderTakesItsNameInAnyCase) {
   ASSERT_EQ(errors_.size(), 1);
   EXPECT_TRUE(errors_.front().contains(QStringLiteral("already exists in the User folder")));
   EXPECT_EQ(window_->Library().FindCommentary("taken"), nullptr);
+}
+
+TEST_F(UserModulesUiTest, EntriesAreAddedClearedAndDeletedWithTheirQuestions) {
+  TMain& w = Start();
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kBook, "Synthetic Herbs", "SYHB"));
+  const TLMDictionaryModule* book = w.Library().FindBook("SYHB");
+  ASSERT_NE(book, nullptr);
+  QStringList answers;
+  QStringList captions;
+  feature_->ask_text = [&](const QString& caption, const QString&,
+                           const QString& shown) -> std::optional<QString> {
+    captions << caption + QLatin1Char('|') + shown;
+    if (answers.isEmpty()) return std::nullopt;
+    return answers.takeFirst();
+  };
+  // A blank title and one the Book has are refused and asked again, the
+  // typed title kept; Cancel ends.
+  answers = {QStringLiteral("  "), QStringLiteral(" Grain ")};
+  w.Authoring().AddBookEntry(*book);
+  answers = {QStringLiteral("grain"), QStringLiteral("Chaff")};
+  w.Authoring().AddBookEntry(*book);
+  EXPECT_EQ(book->EntryTitles(), (std::vector<std::string>{"Chaff", "Grain"}));
+  EXPECT_EQ(errors_, (QStringList{QStringLiteral("Please specify a title."),
+                                  QStringLiteral("SYHB already contains an entry by that title. "
+                                                 "Please enter a different title.")}));
+  EXPECT_EQ(captions.value(2), QStringLiteral("Create New Entry: SYHB|"));
+  EXPECT_EQ(captions.value(3), QStringLiteral("Create New Entry: SYHB|grain"));
+  EXPECT_EQ(w.DictView()->CurrentBook(), book);
+  EXPECT_EQ(w.DictView()->CurrentEntry(), 0);  // the new entry, shown
+
+  // Delete: No keeps it; Yes shows the entry now at that number; the last
+  // one leaves the pane empty, never at entry -1.
+  answer_yes_ = false;
+  w.Authoring().DeleteBookEntry(*book, 0);
+  EXPECT_EQ(questions_.back(),
+            QStringLiteral("Delete Chaff from Synthetic Herbs:\n\nAre you sure?"));
+  EXPECT_EQ(book->EntryCount(), 2);
+  answer_yes_ = true;
+  w.Authoring().DeleteBookEntry(*book, 0);
+  EXPECT_EQ(book->EntryTitles(), std::vector<std::string>{"Grain"});
+  EXPECT_EQ(w.DictView()->CurrentEntry(), 0);
+  w.Authoring().DeleteBookEntry(*book, 0);
+  EXPECT_EQ(book->EntryCount(), 0);
+  EXPECT_EQ(w.DictView()->CurrentEntry(), -1);
+
+  // Clear a comment of a user Commentary: asked in a confirmation, then gone.
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kCommentary, "Synthetic Margin", "SYMG"));
+  auto* notes = const_cast<TLMCommentaryModule*>(w.Library().FindCommentary("SYMG"));
+  ASSERT_NE(notes, nullptr);
+  const int john3_16 = w.Library().Kjv()->LocateVerse(43, 3, 16);
+  ASSERT_TRUE(notes->WriteEntry("A note", john3_16 - 1, *w.Library().Kjv()).ok());
+  w.ShowCommentary(notes, john3_16 - 1, 0, 0);
+  answer_yes_ = false;
+  w.Authoring().ClearComment(*notes, john3_16 - 1);
+  EXPECT_TRUE(notes->HasEntry(john3_16 - 1));
+  answer_yes_ = true;
+  w.Authoring().ClearComment(*notes, john3_16 - 1);
+  EXPECT_FALSE(notes->HasEntry(john3_16 - 1));
+  EXPECT_TRUE(
+      questions_.back().startsWith(QStringLiteral("Are you sure you want to permanently delete ")));
+  EXPECT_TRUE(questions_.back().endsWith(QStringLiteral(" 3:16 from user commentary SYMG?")));
+  EXPECT_EQ(errors_.size(), 2);  // no write failed
 }
 
 }  // namespace
