@@ -107,6 +107,20 @@ TFrameDictView::TFrameDictView(const TPaneContext& context, QWidget* parent)
   context_.actions.AddUpdater(this, [this] { UpdateActions(); });
   connect(&library_, &TLibrary::modulesAboutToChange, this, &TFrameDictView::DropModules);
   connect(&library_, &TLibrary::modulesChanged, this, &TFrameDictView::AttachModules);
+  // A Book that gains or loses an entry renumbers the ones after it: the
+  // history follows them by title.
+  connect(&library_, &TLibrary::bookEntriesAboutToChange, this,
+          [this](const TLMDictionaryModule* book) { titles_before_ = book->EntryTitles(); });
+  connect(&library_, &TLibrary::bookEntriesChanged, this, [this](const TLMDictionaryModule* book) {
+    const std::string abbreviation = book->GetAbbreviation();
+    history_.Remap([&](TBookPlace& item) {
+      if (item.abbreviation != abbreviation) return true;
+      if (item.entry < 0 || static_cast<size_t>(item.entry) >= titles_before_.size()) return false;
+      item.entry = book->FindTitle(titles_before_[static_cast<size_t>(item.entry)]);
+      return item.entry >= 0;
+    });
+    titles_before_.clear();
+  });
   connect(&context_.settings, &TSettings::changed, this, &TFrameDictView::OnSettingsChanged);
   UpdateActions();
 }

@@ -163,6 +163,8 @@ class TFrameDictView : public QWidget {
   bool dropped_ = false;
   std::string kept_current_;
   std::vector<std::string> kept_hidden_;
+  // The changing Book's titles before its change (history remapping).
+  std::vector<std::string> titles_before_;
 
   TResourceTabs* tabs_ = nullptr;
   QToolBar* tool_bar_ = nullptr;

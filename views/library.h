@@ -87,6 +87,8 @@ class TLibrary : public QObject, public CatalogueObserver {
   void AnnounceEntriesChanging(const TLMDictionaryModule& book) {
     Q_EMIT bookEntriesAboutToChange(&book);
   }
+  // ... and has done so (or failed to): entry numbers may be taken again.
+  void AnnounceEntriesChanged(const TLMDictionaryModule& book) { Q_EMIT bookEntriesChanged(&book); }
 
  Q_SIGNALS:
   // Drop pointers, results, history items and choosers now.
@@ -95,6 +97,7 @@ class TLibrary : public QObject, public CatalogueObserver {
   void modulesChanged();
   // See AnnounceEntriesChanging.
   void bookEntriesAboutToChange(const lumora::TLMDictionaryModule* book);
+  void bookEntriesChanged(const lumora::TLMDictionaryModule* book);
 
  private:
   void ModulesAboutToChange() override;

@@ -55,6 +55,15 @@ class NavigationHistory {
     std::erase_if(forward_, drop);
   }
 
+  // Every item of both lists replaced by `map(item)` in place; an item for
+  // which `map` returns false is dropped (a Book entry that is gone).
+  template <typename Map>
+  void Remap(Map&& map) {
+    const auto gone = [&map](Item& item) { return !map(item); };
+    std::erase_if(back_, gone);
+    std::erase_if(forward_, gone);
+  }
+
   // Jumps k + 1 items back (k = 0 for the button, the drop-down row
   // otherwise): the position being left (when `keep_leaving`) and back items
   // 0..k-1 move to the forward list, back item k is the target and leaves

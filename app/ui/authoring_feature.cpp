@@ -298,6 +298,7 @@ void TAuthoringFeature::AddBookEntry(const TLMDictionaryModule& book) {
   // Entry numbers of this Book go stale: results holding them go first.
   library.AnnounceEntriesChanging(book);
   const Status added = const_cast<TLMDictionaryModule&>(book).AddEntry(title);
+  library.AnnounceEntriesChanged(book);
   QApplication::restoreOverrideCursor();
   main_.SetStatusText(QString());
   TFrameDictView* view = main_.DictView();
@@ -319,6 +320,7 @@ void TAuthoringFeature::DeleteBookEntry(const TLMDictionaryModule& book, int ent
   QApplication::setOverrideCursor(Qt::WaitCursor);
   library.AnnounceEntriesChanging(book);
   const Status deleted = const_cast<TLMDictionaryModule&>(book).DeleteEntry(entry);
+  library.AnnounceEntriesChanged(book);
   QApplication::restoreOverrideCursor();
   main_.SetStatusText(QString());
   // The entry now at that number, or the new last one; none when the Book

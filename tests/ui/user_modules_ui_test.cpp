@@ -217,6 +217,27 @@ TEST_F(UserModulesUiTest, EntriesAreAddedClearedAndDeletedWithTheirQuestions) {
   EXPECT_EQ(w.DictView()->CurrentBook(), book);
   EXPECT_EQ(w.DictView()->CurrentEntry(), 0);  // the new entry, shown
 
+  // The history follows an entry that moves: Grain, visited as entry 1,
+  // is entry 2 once "Bran" comes before it.
+  w.ShowBookEntry(*book, 1, kNoMarkedVerse, kNoMarkedVerse);
+  w.ShowBookEntry(*w.Library().Books().front(), 0, kNoMarkedVerse, kNoMarkedVerse);
+  const auto visited = [&] {
+    std::vector<std::string> titles;
+    for (const TBookPlace& item : w.DictView()->History().Back())
+      if (item.abbreviation == "SYHB") titles.push_back(book->EntryTitles().at(size_t(item.entry)));
+    return titles;
+  };
+  const std::vector<std::string> before = visited();
+  ASSERT_FALSE(before.empty());
+  answers = {QStringLiteral("Bran")};
+  w.Authoring().AddBookEntry(*book);
+  EXPECT_EQ(visited(), before);
+  answer_yes_ = true;
+  w.ShowBookEntry(*book, book->FindTitle("Bran"), kNoMarkedVerse, kNoMarkedVerse);
+  w.Authoring().DeleteBookEntry(*book, book->FindTitle("Bran"));
+  EXPECT_EQ(visited(), before);
+  w.ShowBookEntry(*book, 0, kNoMarkedVerse, kNoMarkedVerse);
+
   // Delete: No keeps it; Yes shows the entry now at that number; the last
   // one leaves the pane empty, never at entry -1.
   answer_yes_ = false;
