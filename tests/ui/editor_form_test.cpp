@@ -18,6 +18,7 @@
 #include "config/properties.h"
 #include "core/codec/base205.h"
 #include "render/ui/html_view.h"
+#include "render/ui/window_placement.h"
 #include "tests/ui/feature_window.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
@@ -120,8 +121,8 @@ TEST_F(EditorFormTest, FormattedSavesStoreExactBytesAndASecondSaveChangesNone) {
       {"markup characters typed", EditorKind::kBook, "", "a < b & c", "a &lt; b &amp; c"},
       {"blanks the page would fold", EditorKind::kBook, "", "a  b", "a &nbsp;b"},
       {"Greek in the lexicon font", EditorKind::kCommentary,
-       "The word <font face=\"Symbol\">logoj qeou</font> here", ".",
-       "The word <font face=\"Symbol\">logoj qeou</font> here."},
+       "The word <font face=\"Symbol\">logoV qeou</font> here", ".",
+       "The word <font face=\"Symbol\">logoV qeou</font> here."},
       {"Hebrew in the lexicon font", EditorKind::kBook,
        "<font face=\"Basic Hebrew\">\xE0\xE1</font> x", "", 
        "<font face=\"Basic Hebrew\">\xE0\xE1</font> x"},
@@ -136,6 +137,16 @@ TEST_F(EditorFormTest, FormattedSavesStoreExactBytesAndASecondSaveChangesNone) {
        "red <font color=\"#FF0000\">here</font><br>next"},
       {"a list", EditorKind::kCommentary, "<ul><li>a</li><li>b</li></ul>", "",
        "<ul>\n<li>a</li>\n<li>b</li>\n</ul>"},
+      {"fonts, sizes and a background", EditorKind::kBook,
+       "<font face=\"Courier New\" style=\"font-size:14pt\">c</font> <font size=\"5\">big</font> "
+       "<span style=\"background-color:#FFFF00\">marked</span>",
+       "", "<font face=\"Courier New\" style=\"font-size:14pt\">c</font> <font size=\"5\">big</font> "
+       "<span style=\"background-color:#FFFF00\">marked</span>"},
+      {"a picture and a line", EditorKind::kCommentary,
+       "<p>a <img src=\"lmimage:pic.png\"></p><hr><p>b</p>", "",
+       "<p>a <img src=\"lmimage:pic.png\"></p>\n<hr>\n<p>b</p>"},
+      {"an empty line kept", EditorKind::kCommentary, "<p>a</p><p><br></p><p>b</p>", "",
+       "<p>a</p>\n<p><br></p>\n<p>b</p>"},
       {"an empty comment stays empty", EditorKind::kCommentary, "", "", ""},
   };
   for (const Case& c : cases) {
@@ -177,6 +188,67 @@ TEST_F(EditorFormTest, AlignmentCommandsSetAndRemoveTheParagraphsAlignment) {
   }
 }
 
+TEST_F(EditorFormTest, FormattingCommandsOnTheSelectionAreStored) {
+  struct Case {
+    const char* name;
+    const char* before;
+    std::function<void(TEditorForm&)> command;
+    std::string after;
+  };
+  const auto trigger = [](QAction* TEditorForm::* action) {
+    return [action](TEditorForm& f) { (f.*action)->trigger(); };
+  };
+  const std::vector<Case> cases = {
+      {"bold", "word", trigger(&TEditorForm::ActionBold), "<b>word</b>"},
+      {"bold off", "<b>word</b>", trigger(&TEditorForm::ActionBold), "word"},
+      {"italic", "word", trigger(&TEditorForm::ActionItalic), "<i>word</i>"},
+      {"underline", "word", trigger(&TEditorForm::ActionUnderline), "<u>word</u>"},
+      {"numbered list", "<p>a</p><p>b</p>", trigger(&TEditorForm::ActionNumbering),
+       "<ol>\n<li>a</li>\n<li>b</li>\n</ol>"},
+      {"bulleted list", "a", trigger(&TEditorForm::ActionBulleted), "<ul>\n<li>a</li>\n</ul>"},
+      {"list off", "<ul><li>a</li></ul>", trigger(&TEditorForm::ActionBulleted), "a"},
+      {"indent", "a", trigger(&TEditorForm::ActionIndentInc),
+       "<p style=\"margin-left:40px\">a</p>"},
+      {"outdent", "<p style=\"margin-left:80px\">a</p>", trigger(&TEditorForm::ActionIndentDec),
+       "<p style=\"margin-left:40px\">a</p>"},
+      {"remove formatting", "<b><i>a</i></b> <font color=\"#FF0000\">b</font>",
+       trigger(&TEditorForm::ActionRemoveFormatting), "a b"},
+      {"foreground colour", "a",
+       [](TEditorForm& f) {
+         f.pick_color = [](const QColor&, const QString&) { return QColor(0x12, 0x34, 0x56); };
+         f.ActionForeColor->trigger();
+       },
+       "<font color=\"#123456\">a</font>"},
+      {"colour dialog cancelled", "a",
+       [](TEditorForm& f) {
+         f.pick_color = [](const QColor&, const QString&) { return std::nullopt; };
+         f.ActionBackColor->trigger();
+       },
+       "a"},
+      {"size box", "a",
+       [](TEditorForm& f) { f.SizeBox()->activated(20 - kEditorMinFontSize); },
+       "<font style=\"font-size:20pt\">a</font>"},
+      {"horizontal line", "a",
+       [](TEditorForm& f) {
+         f.FormattedEditor()->moveCursor(QTextCursor::End);
+         f.ActionHR->trigger();
+       },
+       "<p>a</p>\n<hr>"},
+      {"inserted HTML", "a",
+       [](TEditorForm& f) { f.InsertAtSelection("<b>#Joh 3:16|</b>"); },
+       "<b>" + kEditorToken + "</b>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Put(EditorKind::kCommentary, c.before);
+    ASSERT_TRUE(Open(EditorKind::kCommentary));
+    form_->FormattedEditor()->selectAll();
+    c.command(*form_);
+    SaveAndClose();
+    EXPECT_EQ(Stored(EditorKind::kCommentary), c.after);
+  }
+}
+
 TEST_F(EditorFormTest, ADocumentWithNothingVisibleSavesAsEmpty) {
   Put(EditorKind::kCommentary, "Some <b>text</b>");
   ASSERT_TRUE(Open(EditorKind::kCommentary));
@@ -192,21 +264,23 @@ TEST_F(EditorFormTest, OpeningSetsCaptionSurfaceAndStatus) {
     const char* name;
     EditorKind kind;
     bool raw_setting;
+    bool on_top;
     std::string stored;
     QString caption;
     bool raw;
     QString status;
   };
   const std::vector<Case> cases = {
-      {"formatted", EditorKind::kCommentary, false, "x", "Editing ETN on John 3:16", false, ""},
-      {"raw by setting", EditorKind::kBook, true, "x", "Editing Grace in ETB", true,
+      {"formatted", EditorKind::kCommentary, false, true, "x", "Editing ETN on John 3:16", false, ""},
+      {"raw by setting", EditorKind::kBook, true, false, "x", "Editing Grace in ETB", true,
        kEditorRawStatus},
-      {"raw by markup", EditorKind::kCommentary, false, "a\x01" "b\x08", "Editing ETN on John 3:16",
+      {"raw by markup", EditorKind::kCommentary, false, true, "a\x01" "b\x08", "Editing ETN on John 3:16",
        true, ToDisplayText(RawSurfaceReason("a\x01"))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     config::GlobalProperties().editor_raw_html = c.raw_setting;
+    config::GlobalProperties().editor_stay_on_top = c.on_top;
     Put(c.kind, c.stored);
     ASSERT_TRUE(Open(c.kind));
     EXPECT_EQ(form_->windowTitle(), c.caption);
@@ -214,6 +288,13 @@ TEST_F(EditorFormTest, OpeningSetsCaptionSurfaceAndStatus) {
     EXPECT_EQ(form_->RawEditor()->isVisible(), c.raw);
     EXPECT_EQ(form_->FormatToolBar()->isVisible(), !c.raw);
     EXPECT_EQ(form_->ActionBold->isEnabled(), !c.raw);
+    EXPECT_EQ(form_->SizeBox()->isEnabled(), !c.raw);
+    EXPECT_EQ(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.on_top);
+    QString source;
+    form_->show_source = [&source](const QString& html) { source = html; };
+    form_->ActionViewSource->trigger();
+    EXPECT_EQ(source, ToDisplayText(form_->SurfaceHtml()));
+    EXPECT_FALSE(source.contains(QStringLiteral("LM-LINE-CLR")));
     EXPECT_EQ(form_->StatusMessage(), c.status);
     EXPECT_TRUE(form_->Editing());
     form_->close();
@@ -317,7 +398,11 @@ TEST_F(EditorFormTest, TheCloseQuestionSavesDiscardsOrKeepsEditing) {
   EXPECT_TRUE(form_->QueryClose());
   form_->close();
   EXPECT_TRUE(questions_.isEmpty());
-  EXPECT_TRUE(config::GlobalProperties().state_editor.IsStored());
+  // The place is stored on closing and taken by the next window.
+  const config::WindowState stored = config::GlobalProperties().state_editor;
+  EXPECT_TRUE(stored.IsStored());
+  TEditorForm second(*main_);
+  EXPECT_EQ(GeometryState(second), stored);
 }
 
 TEST_F(EditorFormTest, ASecondOpeningWhileEditingIsRefused) {
