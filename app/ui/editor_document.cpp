@@ -225,7 +225,7 @@ void LoadEditorDocument(QTextDocument& document, std::string_view editable,
   base.setPointSize(font.point_size);
   document.setDefaultFont(base);
   const std::string html =
-      FormattedDocument(editable, font.point_size, font.family.toStdString());
+      FormattedDocument(editable, font.point_size, FromDisplayText(font.family));
   document.setHtml(ToDisplayHtml(html, PortableTextOptions()));
   document.setModified(false);
 }

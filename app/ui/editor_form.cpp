@@ -201,7 +201,7 @@ void TEditorForm::CreateActions() {
   make(ActionHR, "ActionHR", "Insert Horizontal Line", "Insert Horizontal Line");
   make(ActionRemoveFormatting, "ActionRemoveFormatting", "Remove Formatting",
        "Remove Formatting from Selection");
-  make(ActionViewSource, "ActionViewSource", "View Source", "View Source",
+  make(ActionViewSource, "ActionViewSource", "", "",
        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
   make(ActionHelp, "ActionHelp", "Editor Help", "Help");
 
@@ -425,6 +425,7 @@ void TEditorForm::FinishOpening(const std::string& stored, const QString& captio
 }
 
 void TEditorForm::InsertAtSelection(const std::string& cp1252) {
+  if (!editing_) return;
   if (raw_active_)
     raw_->insertPlainText(ToDisplayText(cp1252));
   else
