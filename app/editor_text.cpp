@@ -17,17 +17,26 @@ void AppendReference(std::string& out, char32_t cp) {
 void AppendCharacter(std::string& out, char32_t cp, EditorTextKind kind) {
   if (kind != EditorTextKind::kSource) {
     switch (cp) {
-      case '&': out += "&amp;"; return;
-      case '<': out += "&lt;"; return;
-      case '>': out += "&gt;"; return;
-      case kNoBreakSpace: out += "&nbsp;"; return;
+      case '&':
+        out += "&amp;";
+        return;
+      case '<':
+        out += "&lt;";
+        return;
+      case '>':
+        out += "&gt;";
+        return;
+      case kNoBreakSpace:
+        out += "&nbsp;";
+        return;
       case '"':
         if (kind == EditorTextKind::kAttribute) {
           out += "&quot;";
           return;
         }
         break;
-      default: break;
+      default:
+        break;
     }
   }
   const int byte = cp1252::FromCodePoint(cp);

@@ -53,13 +53,14 @@ std::string PointSizeText(qreal size) {
 enum Level { kAnchor, kFont, kBackground, kBold, kItalic, kUnderline, kLevelCount };
 using Levels = std::array<std::string, kLevelCount>;
 constexpr std::array<const char*, kLevelCount> kClosers = {"</a>", "</font>", "</span>",
-                                                           "</b>", "</i>", "</u>"};
+                                                           "</b>", "</i>",    "</u>"};
 
 Levels LevelsOf(const QTextCharFormat& f, const TEditorFont& base) {
   Levels levels;
   if (f.isAnchor()) {
     std::string a;
-    if (!f.anchorHref().isEmpty()) a += " href=\"" + Encode(f.anchorHref(), EditorTextKind::kAttribute) + "\"";
+    if (!f.anchorHref().isEmpty())
+      a += " href=\"" + Encode(f.anchorHref(), EditorTextKind::kAttribute) + "\"";
     for (const QString& name : f.anchorNames())
       if (!name.isEmpty()) {
         a += " name=\"" + Encode(name, EditorTextKind::kAttribute) + "\"";
@@ -83,7 +84,8 @@ Levels LevelsOf(const QTextCharFormat& f, const TEditorFont& base) {
     font += " style=\"font-size:" + PointSizeText(f.fontPointSize()) + "pt\"";
   if (!font.empty()) levels[kFont] = "<font" + font + ">";
   if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
-    levels[kBackground] = "<span style=\"background-color:" + ColorText(f.background().color()) + "\">";
+    levels[kBackground] =
+        "<span style=\"background-color:" + ColorText(f.background().color()) + "\">";
   if (f.fontWeight() >= QFont::DemiBold) levels[kBold] = "<b>";
   if (f.fontItalic()) levels[kItalic] = "<i>";
   if (f.fontUnderline() && !link) levels[kUnderline] = "<u>";
@@ -186,7 +188,8 @@ int IndentPixels(const QTextBlockFormat& format) {
 
 std::string BlockAttributes(const QTextBlockFormat& format, bool with_indent) {
   std::string attributes;
-  if (const char* align = AlignmentName(format)) attributes += std::string(" align=\"") + align + "\"";
+  if (const char* align = AlignmentName(format))
+    attributes += std::string(" align=\"") + align + "\"";
   const int indent = with_indent ? IndentPixels(format) : 0;
   if (indent > 0) attributes += " style=\"margin-left:" + std::to_string(indent) + "px\"";
   return attributes;

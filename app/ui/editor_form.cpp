@@ -76,9 +76,7 @@ TEditorForm::TEditorForm(TMain& main) : QMainWindow(&main, Qt::Window), main_(ma
   statusBar()->addPermanentWidget(insert_pane_);
   ShowInsertMode();
 
-  error_message = [this](const QString& text) {
-    QMessageBox::critical(this, windowTitle(), text);
-  };
+  error_message = [this](const QString& text) { QMessageBox::critical(this, windowTitle(), text); };
   ask_save = [this](const QString& question) {
     return QMessageBox::question(this, windowTitle(), question,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -201,8 +199,7 @@ void TEditorForm::CreateActions() {
   make(ActionHR, "ActionHR", "Insert Horizontal Line", "Insert Horizontal Line");
   make(ActionRemoveFormatting, "ActionRemoveFormatting", "Remove Formatting",
        "Remove Formatting from Selection");
-  make(ActionViewSource, "ActionViewSource", "", "",
-       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+  make(ActionViewSource, "ActionViewSource", "", "", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
   make(ActionHelp, "ActionHelp", "Editor Help", "Help");
 
   for (QAction* a : {ActionBold, ActionItalic, ActionUnderline, ActionLeft, ActionCenter,
@@ -212,16 +209,28 @@ void TEditorForm::CreateActions() {
   connect(ActionSave, &QAction::triggered, this, [this] { Save(); });
   connect(ActionCancel, &QAction::triggered, this, [this] { close(); });
   connect(ActionCopy, &QAction::triggered, this, [this] {
-    if (raw_active_) raw_->copy(); else formatted_->copy();
+    if (raw_active_)
+      raw_->copy();
+    else
+      formatted_->copy();
   });
   connect(ActionCut, &QAction::triggered, this, [this] {
-    if (raw_active_) raw_->cut(); else formatted_->cut();
+    if (raw_active_)
+      raw_->cut();
+    else
+      formatted_->cut();
   });
   connect(ActionPaste, &QAction::triggered, this, [this] {
-    if (raw_active_) raw_->paste(); else formatted_->paste();
+    if (raw_active_)
+      raw_->paste();
+    else
+      formatted_->paste();
   });
   connect(ActionUndo, &QAction::triggered, this, [this] {
-    if (raw_active_) raw_->undo(); else formatted_->undo();
+    if (raw_active_)
+      raw_->undo();
+    else
+      formatted_->undo();
   });
   connect(ActionRedo, &QAction::triggered, this, [this] {
     if (!raw_active_) formatted_->redo();
@@ -230,7 +239,8 @@ void TEditorForm::CreateActions() {
   connect(ActionItalic, &QAction::triggered, this, [this] { ToggleCharFormat(ActionItalic); });
   connect(ActionUnderline, &QAction::triggered, this,
           [this] { ToggleCharFormat(ActionUnderline); });
-  connect(ActionLeft, &QAction::triggered, this, [this] { SetAlignment(Qt::AlignLeft, ActionLeft); });
+  connect(ActionLeft, &QAction::triggered, this,
+          [this] { SetAlignment(Qt::AlignLeft, ActionLeft); });
   connect(ActionCenter, &QAction::triggered, this,
           [this] { SetAlignment(Qt::AlignHCenter, ActionCenter); });
   connect(ActionRight, &QAction::triggered, this,
@@ -306,7 +316,8 @@ void TEditorForm::CreateToolBars() {
   format_bar_->addSeparator();
   format_bar_->addActions({ActionLeft, ActionCenter, ActionRight, ActionJustify});
   format_bar_->addSeparator();
-  format_bar_->addActions({ActionNumbering, ActionBulleted, ActionIndentDec, ActionIndentInc, ActionHR});
+  format_bar_->addActions(
+      {ActionNumbering, ActionBulleted, ActionIndentDec, ActionIndentInc, ActionHR});
   format_bar_->addSeparator();
   format_bar_->addAction(ActionRemoveFormatting);
 
@@ -349,11 +360,10 @@ bool TEditorForm::OpenCommentary(const TLMCommentaryModule& commentary, int slot
   book_ = nullptr;
   position_ = slot;
   const TVerseLocation at = kjv.GetVerseLocation(slot + 1);
-  const QString caption =
-      FormatCaption("Editing %s on %s %d:%d",
-                    {ToDisplayText(commentary.GetAbbreviation()),
-                     ToDisplayText(kjv.GetLongBookTitle(at.book)), QString::number(at.chapter),
-                     QString::number(at.verse)});
+  const QString caption = FormatCaption(
+      "Editing %s on %s %d:%d",
+      {ToDisplayText(commentary.GetAbbreviation()), ToDisplayText(kjv.GetLongBookTitle(at.book)),
+       QString::number(at.chapter), QString::number(at.verse)});
   const std::string stored = commentary.HasEntry(slot) ? commentary.GetEntryText(slot) : "";
   FinishOpening(stored, caption, config::GlobalProperties().comment_view);
   return true;
@@ -366,10 +376,9 @@ bool TEditorForm::OpenBookEntry(const TLMDictionaryModule& book, int entry) {
   book_ = writable;
   commentary_ = nullptr;
   position_ = entry;
-  const QString caption =
-      FormatCaption("Editing %s in %s",
-                    {ToDisplayText(book.EntryTitles()[static_cast<size_t>(entry)]),
-                     ToDisplayText(book.GetAbbreviation())});
+  const QString caption = FormatCaption(
+      "Editing %s in %s", {ToDisplayText(book.EntryTitles()[static_cast<size_t>(entry)]),
+                           ToDisplayText(book.GetAbbreviation())});
   FinishOpening(book.GetEntryText(entry), caption, config::GlobalProperties().dict_view);
   return true;
 }
@@ -382,8 +391,7 @@ void TEditorForm::FinishOpening(const std::string& stored, const QString& captio
   formatted_->setVisible(!raw_active_);
   format_bar_->setVisible(!raw_active_);
   raw_->setVisible(raw_active_);
-  status_pane_->setText(p.editor_raw_html ? Latin(kEditorRawStatus)
-                                          : ToDisplayText(reason));
+  status_pane_->setText(p.editor_raw_html ? Latin(kEditorRawStatus) : ToDisplayText(reason));
   setWindowFlag(Qt::WindowStaysOnTopHint, p.editor_stay_on_top);
 
   editing_ = true;
@@ -419,7 +427,10 @@ void TEditorForm::FinishOpening(const std::string& stored, const QString& captio
   show();
   raise();
   activateWindow();
-  if (raw_active_) raw_->setFocus(); else formatted_->setFocus();
+  if (raw_active_)
+    raw_->setFocus();
+  else
+    formatted_->setFocus();
   UpdateActions();
   UpdateFormatState();
 }
@@ -443,15 +454,16 @@ QString TEditorForm::StatusMessage() const { return status_pane_->text(); }
 std::string TEditorForm::SurfaceHtml() const {
   if (!raw_active_) return SerializeEditorDocument(*formatted_->document(), font_);
   QString text = raw_->document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, raw_crlf_ ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+  text.replace(QChar::ParagraphSeparator,
+               raw_crlf_ ? QStringLiteral("\r\n") : QStringLiteral("\n"));
   return EncodeEditorText(text.toStdU32String(), EditorTextKind::kSource);
 }
 
 void TEditorForm::UpdateActions() {
   const bool formatted = editing_ && !raw_active_;
   ActionSave->setEnabled(editing_ && Modified());
-  const bool selected = raw_active_ ? raw_->textCursor().hasSelection()
-                                    : formatted_->textCursor().hasSelection();
+  const bool selected =
+      raw_active_ ? raw_->textCursor().hasSelection() : formatted_->textCursor().hasSelection();
   ActionCopy->setEnabled(editing_ && selected);
   ActionCut->setEnabled(editing_ && selected);
   const QMimeData* clip = QApplication::clipboard()->mimeData();
@@ -460,10 +472,10 @@ void TEditorForm::UpdateActions() {
   ActionUndo->setEnabled(editing_ && (raw_active_ ? raw_->document()->isUndoAvailable()
                                                   : formatted_->document()->isUndoAvailable()));
   ActionRedo->setEnabled(formatted && formatted_->document()->isRedoAvailable());
-  for (QAction* a : {ActionBold, ActionItalic, ActionUnderline, ActionLeft, ActionCenter,
-                     ActionRight, ActionJustify, ActionNumbering, ActionBulleted, ActionIndentDec,
-                     ActionIndentInc, ActionForeColor, ActionBackColor, ActionHR,
-                     ActionRemoveFormatting})
+  for (QAction* a :
+       {ActionBold, ActionItalic, ActionUnderline, ActionLeft, ActionCenter, ActionRight,
+        ActionJustify, ActionNumbering, ActionBulleted, ActionIndentDec, ActionIndentInc,
+        ActionForeColor, ActionBackColor, ActionHR, ActionRemoveFormatting})
     a->setEnabled(formatted);
   font_box_->setEnabled(formatted);
   size_box_->setEnabled(formatted);
@@ -496,12 +508,10 @@ void TEditorForm::UpdateFormatState() {
   const QSignalBlocker block_size(size_box_);
   const QStringList families = f.fontFamilies().toStringList();
   font_box_->setCurrentFont(QFont(families.isEmpty() ? font_.family : families.front()));
-  const int size = f.hasProperty(QTextFormat::FontPointSize)
-                       ? static_cast<int>(f.fontPointSize())
-                       : font_.point_size;
-  size_box_->setCurrentIndex(size >= kEditorMinFontSize && size <= kEditorMaxFontSize
-                                 ? size - kEditorMinFontSize
-                                 : -1);
+  const int size = f.hasProperty(QTextFormat::FontPointSize) ? static_cast<int>(f.fontPointSize())
+                                                             : font_.point_size;
+  size_box_->setCurrentIndex(
+      size >= kEditorMinFontSize && size <= kEditorMaxFontSize ? size - kEditorMinFontSize : -1);
 }
 
 void TEditorForm::ShowInsertMode() {
@@ -549,7 +559,8 @@ void TEditorForm::SetAlignment(Qt::Alignment alignment, QAction* action) {
 void TEditorForm::ToggleList(bool ordered) {
   if (raw_active_) return;
   QTextCursor cursor = formatted_->textCursor();
-  const QTextListFormat::Style style = ordered ? QTextListFormat::ListDecimal : QTextListFormat::ListDisc;
+  const QTextListFormat::Style style =
+      ordered ? QTextListFormat::ListDecimal : QTextListFormat::ListDisc;
   cursor.beginEditBlock();
   if (QTextList* list = cursor.currentList(); list != nullptr && list->format().style() == style) {
     const QTextBlock first = formatted_->document()->findBlock(cursor.selectionStart());
@@ -584,7 +595,8 @@ void TEditorForm::ChangeIndent(int delta) {
     const QTextBlock last = formatted_->document()->findBlock(cursor.selectionEnd());
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
       QTextBlockFormat f = b.blockFormat();
-      const qreal margin = f.leftMargin() + kEditorIndentStep * f.indent() + kEditorIndentStep * delta;
+      const qreal margin =
+          f.leftMargin() + kEditorIndentStep * f.indent() + kEditorIndentStep * delta;
       f.setIndent(0);
       f.setLeftMargin(std::max<qreal>(0, margin));
       QTextCursor(b).setBlockFormat(f);

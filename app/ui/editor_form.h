@@ -40,7 +40,8 @@ inline constexpr const char* kEditorBusyMessage =
     "You are already using the editor. You must finish your current editing before editing "
     "something else.";
 inline constexpr const char* kEditorRawStatus = "Using raw HTML text editor.";
-inline constexpr const char* kEditorSaveQuestion = "Do you want to save your changes before closing?";
+inline constexpr const char* kEditorSaveQuestion =
+    "Do you want to save your changes before closing?";
 inline constexpr const char* kEditorSaveFailedMessage =
     "Unable to save changes. Module file may be corrupt. It may be necessary to restart.";
 inline constexpr const char* kEditorTooLargeMessage =

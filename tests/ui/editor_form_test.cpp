@@ -124,7 +124,7 @@ TEST_F(EditorFormTest, FormattedSavesStoreExactBytesAndASecondSaveChangesNone) {
        "The word <font face=\"Symbol\">logoV qeou</font> here", ".",
        "The word <font face=\"Symbol\">logoV qeou</font> here."},
       {"Hebrew in the lexicon font", EditorKind::kBook,
-       "<font face=\"Basic Hebrew\">\xE0\xE1</font> x", "", 
+       "<font face=\"Basic Hebrew\">\xE0\xE1</font> x", "",
        "<font face=\"Basic Hebrew\">\xE0\xE1</font> x"},
       {"outside the code page", EditorKind::kCommentary, "", QString::fromUtf8("a \u2192 b \u263A"),
        "a &#8594; b &#9786;"},
@@ -140,7 +140,8 @@ TEST_F(EditorFormTest, FormattedSavesStoreExactBytesAndASecondSaveChangesNone) {
       {"fonts, sizes and a background", EditorKind::kBook,
        "<font face=\"Courier New\" style=\"font-size:14pt\">c</font> <font size=\"5\">big</font> "
        "<span style=\"background-color:#FFFF00\">marked</span>",
-       "", "<font face=\"Courier New\" style=\"font-size:14pt\">c</font> <font size=\"5\">big</font> "
+       "",
+       "<font face=\"Courier New\" style=\"font-size:14pt\">c</font> <font size=\"5\">big</font> "
        "<span style=\"background-color:#FFFF00\">marked</span>"},
       {"a picture and a line", EditorKind::kCommentary,
        "<p>a <img src=\"lmimage:pic.png\"></p><hr><p>b</p>", "",
@@ -169,7 +170,7 @@ TEST_F(EditorFormTest, FormattedSavesStoreExactBytesAndASecondSaveChangesNone) {
 TEST_F(EditorFormTest, AlignmentCommandsSetAndRemoveTheParagraphsAlignment) {
   struct Case {
     const char* before;
-    QAction* TEditorForm::* action;
+    QAction* TEditorForm::*action;
     const char* after;
   };
   const std::vector<Case> cases = {
@@ -195,7 +196,7 @@ TEST_F(EditorFormTest, FormattingCommandsOnTheSelectionAreStored) {
     std::function<void(TEditorForm&)> command;
     std::string after;
   };
-  const auto trigger = [](QAction* TEditorForm::* action) {
+  const auto trigger = [](QAction* TEditorForm::*action) {
     return [action](TEditorForm& f) { (f.*action)->trigger(); };
   };
   const std::vector<Case> cases = {
@@ -225,8 +226,7 @@ TEST_F(EditorFormTest, FormattingCommandsOnTheSelectionAreStored) {
          f.ActionBackColor->trigger();
        },
        "a"},
-      {"size box", "a",
-       [](TEditorForm& f) { f.SizeBox()->activated(20 - kEditorMinFontSize); },
+      {"size box", "a", [](TEditorForm& f) { f.SizeBox()->activated(20 - kEditorMinFontSize); },
        "<font style=\"font-size:20pt\">a</font>"},
       {"horizontal line", "a",
        [](TEditorForm& f) {
@@ -234,8 +234,7 @@ TEST_F(EditorFormTest, FormattingCommandsOnTheSelectionAreStored) {
          f.ActionHR->trigger();
        },
        "<p>a</p>\n<hr>"},
-      {"inserted HTML", "a",
-       [](TEditorForm& f) { f.InsertAtSelection("<b>#Joh 3:16|</b>"); },
+      {"inserted HTML", "a", [](TEditorForm& f) { f.InsertAtSelection("<b>#Joh 3:16|</b>"); },
        "<b>" + kEditorToken + "</b>"},
   };
   for (const Case& c : cases) {
@@ -271,11 +270,14 @@ TEST_F(EditorFormTest, OpeningSetsCaptionSurfaceAndStatus) {
     QString status;
   };
   const std::vector<Case> cases = {
-      {"formatted", EditorKind::kCommentary, false, true, "x", "Editing ETN on John 3:16", false, ""},
+      {"formatted", EditorKind::kCommentary, false, true, "x", "Editing ETN on John 3:16", false,
+       ""},
       {"raw by setting", EditorKind::kBook, true, false, "x", "Editing Grace in ETB", true,
        kEditorRawStatus},
-      {"raw by markup", EditorKind::kCommentary, false, true, "a\x01" "b\x08", "Editing ETN on John 3:16",
-       true, ToDisplayText(RawSurfaceReason("a\x01"))},
+      {"raw by markup", EditorKind::kCommentary, false, true,
+       "a\x01"
+       "b\x08",
+       "Editing ETN on John 3:16", true, ToDisplayText(RawSurfaceReason("a\x01"))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -303,7 +305,9 @@ TEST_F(EditorFormTest, OpeningSetsCaptionSurfaceAndStatus) {
 }
 
 TEST_F(EditorFormTest, RawSurfaceKeepsMarkupBytesAndLineEnds) {
-  const std::string stored = "a\x01" "b <i>c</i>\r\nline";
+  const std::string stored =
+      "a\x01"
+      "b <i>c</i>\r\nline";
   Put(EditorKind::kCommentary, stored);
   ASSERT_TRUE(Open(EditorKind::kCommentary));
   ASSERT_TRUE(form_->RawSurface());
@@ -423,8 +427,9 @@ TEST_F(EditorFormTest, ASavedEntryIsShownAgainInItsPane) {
     const std::string shown = kind == EditorKind::kCommentary
                                   ? main_->CommentView()->HTMLView()->DocumentSource()
                                   : main_->DictView()->HTMLView()->DocumentSource();
-    EXPECT_NE(shown.find(kind == EditorKind::kCommentary ? "first note again" : "first entry again"),
-              std::string::npos)
+    EXPECT_NE(
+        shown.find(kind == EditorKind::kCommentary ? "first note again" : "first entry again"),
+        std::string::npos)
         << shown;
   }
 }
