@@ -7,9 +7,12 @@
 // writer; the panes then show the entry again.
 //
 // Messages, the close question and the colour dialog go through the
-// function members, so tests can answer them.
+// function members, so tests can answer them. The main window's close
+// sequence (closingWindows) closes the window without asking again: the
+// main window asks QueryClose first.
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <functional>
