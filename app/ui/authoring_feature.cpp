@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/ui/editor_form.h"
 #include "app/ui/import_name_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/user_module_naming.h"
@@ -47,11 +48,34 @@ bool FolderHolds(const std::string& folder, std::string_view file_name) {
   return false;
 }
 
-// The panes' authoring service: the delete submenus now; the editor's
-// commands stay unavailable until the editor is installed.
-class TAuthoringService : public TNoAuthoring {
+// The panes' authoring service: the editor, the entry commands and the
+// delete submenus.
+class TAuthoringService : public IAuthoringService {
  public:
   explicit TAuthoringService(TAuthoringFeature& feature) : feature_(&feature) {}
+  bool CanEdit() const override { return static_cast<bool>(feature_); }
+  bool EditorVisible() const override {
+    return feature_ && feature_->ExistingEditor() != nullptr &&
+           feature_->ExistingEditor()->isVisible();
+  }
+  bool EditorEditing() const override {
+    return feature_ && feature_->ExistingEditor() != nullptr &&
+           feature_->ExistingEditor()->Editing();
+  }
+  void SendToEditor(const std::string& text) override {
+    if (EditorEditing()) feature_->ExistingEditor()->InsertAtSelection(text);
+  }
+  void EditCommentary(const TLMCommentaryModule& commentary, int position) override {
+    if (feature_) feature_->EditCommentary(commentary, position);
+  }
+  void EditBookEntry(const TLMDictionaryModule& book, int entry) override {
+    if (feature_) feature_->EditBookEntry(book, entry);
+  }
+  bool QueryClose() override {
+    // The editor keeps the window open while it holds text the user wants
+    // to keep (a failed save included).
+    return !EditorVisible() || feature_->ExistingEditor()->QueryClose();
+  }
   bool CanDeleteUserModules() const override { return static_cast<bool>(feature_); }
   void DeleteUserCommentary(const TLMCommentaryModule& commentary) override {
     if (feature_) feature_->DeleteCommentary(commentary);
@@ -330,6 +354,25 @@ void TAuthoringFeature::DeleteBookEntry(const TLMDictionaryModule& book, int ent
     view->EntriesChanged(std::min(entry, book.EntryCount() - 1));
   RedrawLinkingViews();
   if (!deleted.ok()) ShowError(QString::fromLatin1(kSaveFailedMessage));
+}
+
+// --- The editor -----------------------------------------------------------------------
+
+TEditorForm* TAuthoringFeature::ExistingEditor() const { return editor_; }
+
+TEditorForm* TAuthoringFeature::Editor() {
+  if (!editor_) editor_ = new TEditorForm(main_);
+  return editor_;
+}
+
+void TAuthoringFeature::EditCommentary(const TLMCommentaryModule& commentary, int slot) {
+  if (commentary.IsReadOnly() || !main_.Library().Contains(&commentary)) return;
+  (void)Editor()->OpenCommentary(commentary, slot);
+}
+
+void TAuthoringFeature::EditBookEntry(const TLMDictionaryModule& book, int entry) {
+  if (book.IsReadOnly() || !main_.Library().Contains(&book)) return;
+  (void)Editor()->OpenBookEntry(book, entry);
 }
 
 TAuthoringFeature* InstallAuthoringFeature(TMain& main) { return new TAuthoringFeature(main); }

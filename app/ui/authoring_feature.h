@@ -19,6 +19,7 @@ class TLMDictionaryModule;
 
 namespace lumora::ui {
 
+class TEditorForm;
 class TImportNameDlg;
 class TMain;
 
@@ -52,6 +53,12 @@ class TAuthoringFeature : public QObject {
 
   TImportNameDlg* NameDialog();
 
+  // The entry editor, made on first use; null before.
+  TEditorForm* Editor();
+  TEditorForm* ExistingEditor() const;
+  void EditCommentary(const TLMCommentaryModule& commentary, int slot);
+  void EditBookEntry(const TLMDictionaryModule& book, int entry);
+
   // The pane commands that change a user module without the editor. Each
   // asks first, writes through the module's writer and redraws what the
   // module now holds, also when the write failed.
@@ -77,6 +84,7 @@ class TAuthoringFeature : public QObject {
 
   TMain& main_;
   QPointer<TImportNameDlg> dialog_;
+  QPointer<TEditorForm> editor_;
 };
 
 TAuthoringFeature* InstallAuthoringFeature(TMain& main);

@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
 #include "app/ui/authoring_feature.h"
+#include "app/ui/editor_form.h"
 #include "app/ui/import_name_dialog.h"
 #include "app/ui/main_window.h"
 #include "config/memory_storage.h"
@@ -24,6 +26,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
+#include "views/actions.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
 #include "views/library.h"
@@ -270,6 +273,48 @@ TEST_F(UserModulesUiTest, EntriesAreAddedClearedAndDeletedWithTheirQuestions) {
       questions_.back().startsWith(QStringLiteral("Are you sure you want to permanently delete ")));
   EXPECT_TRUE(questions_.back().endsWith(QStringLiteral(" 3:16 from user commentary SYMG?")));
   EXPECT_EQ(errors_.size(), 2);  // no write failed
+}
+
+TEST_F(UserModulesUiTest, TheEditorOpensFromThePanesAndHoldsTheCloseWhileItHoldsText) {
+  TMain& w = Start();
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kCommentary, "Synthetic Margin", "SYMG"));
+  const TLMCommentaryModule* notes = w.Library().FindCommentary("SYMG");
+  ASSERT_NE(notes, nullptr);
+  const int john3_16 = w.Library().Kjv()->LocateVerse(43, 3, 16);
+  w.ShowCommentary(notes, john3_16 - 1, 0, 0);
+  w.Actions().UpdateNow();
+  ASSERT_TRUE(w.CommentView()->ActionEditComment->isEnabled());
+  w.CommentView()->ActionEditComment->trigger();
+  TEditorForm* editor = feature_->ExistingEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->Editing());
+  EXPECT_TRUE(w.Authoring().EditorEditing());
+  w.Actions().UpdateNow();
+  EXPECT_FALSE(w.CommentView()->ActionEditComment->isEnabled());  // one entry at a time
+
+  // What the panes send goes in at the selection; saving shows it in the pane.
+  w.Authoring().SendToEditor("Compare #Rom 5:8| here");
+  ASSERT_TRUE(editor->Save());
+  EXPECT_TRUE(notes->HasEntry(john3_16 - 1));
+  EXPECT_NE(notes->GetEntryText(john3_16 - 1).find('\x05'), std::string::npos);
+
+  // Unsaved text and a save that fails: the main window stays open.
+  w.Authoring().SendToEditor(" more");
+  editor->ask_save = [](const QString&) { return QMessageBox::Yes; };
+  editor->error_message = [this](const QString& text) { errors_ << text; };
+  // Deleting the module under the editor is refused while it is open.
+  w.Authoring().DeleteUserCommentary(*notes);
+  EXPECT_EQ(messages_.back(), QString::fromLatin1(kCloseEditorFirst));
+  // Cancel in the editor's question cancels the program's close (nothing
+  // saved, nothing lost).
+  editor->ask_save = [](const QString&) { return QMessageBox::Cancel; };
+  w.close();
+  EXPECT_TRUE(w.StartupComplete());  // the close sequence did not run
+  EXPECT_TRUE(editor->Editing());
+  editor->ask_save = [](const QString&) { return QMessageBox::No; };
+  w.close();
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_FALSE(w.StartupComplete());  // closed and saved
 }
 
 }  // namespace
