@@ -230,8 +230,10 @@ typename Scanner<Locate>::Next Scanner<Locate>::PartStep() {
     ranges_.push_back({Verse(chapter_, verse), Verse(chapter_, verse)});
     if (p_ < length_ - 1) SkipBlanks();
   }
-  // Separator: what follows fills a new range.
-  if (At(p_) == ';' || At(p_) == ' ') {
+  // Separator: what follows fills a new range. Only inside the text: past
+  // its end every read is a blank, and taking one would put the stop
+  // position beyond the text.
+  if (p_ <= length_ && (At(p_) == ';' || At(p_) == ' ')) {
     ++p_;
     if (p_ < length_) ranges_.push_back(kPlaceholder);
   }

@@ -120,6 +120,10 @@ TEST_F(ReferenceParserTest, WhatTheGrammarAccepts) {
       // chapter that replaces that verse; at the end they are left alone.
       {"jn 3:16, 17 18", {One(43, 3, 16), Chapter(43, 18)}, 15},
       {"jn 3:16, 17 ", {Span(43, 3, 16, 3, 17)}, 13},
+      // Several blanks after a list end at the text's end plus one, never
+      // past it (a stop beyond the text sent callers outside it).
+      {"jn 3:16, 17   ", {Span(43, 3, 16, 3, 17)}, 15},
+      {"jn 3:16,17,18,19   ", {Span(43, 3, 16, 3, 17), Span(43, 3, 18, 3, 19)}, 20},
       {"jn 1:1, 3:16", {One(43, 1, 1), One(43, 1, 16)}, 13},  // "3" is a verse of chapter 1
       {"jn 3:16 ; romans 5:8", {One(43, 3, 16), One(45, 5, 8)}, 21},
       {"jn 3:16, romans 5:8", {One(43, 3, 16), One(45, 5, 8)}, 20},
