@@ -75,7 +75,7 @@ std::vector<std::string> SampleNotes() {
   };
   at(1, 1, 1) = "In the beginning: see #John 1:1, also #Heb 11:3.\r\n  A new paragraph\r\n";
   at(19, 23, 1) = "The shepherd\rpsalm, compare #jn 10:11\n\n#5 apples & <pears>";
-  at(43, 3, 16) = "  God so loved\r\n#Rom 5:8; 1 John 4:9 is the same thought\r\nends with #";
+  at(43, 3, 16) = "  God so loved\r\n#Rom 5:8; 1John 4:9 is the same thought\r\nends with #";
   at(45, 5, 8) = "Caf\xE9 na\xEFve r\xE9sum\xE9 \x93quoted\x94\tand a tab";
   at(66, 22, 21) = "   \r\n \t ";  // blanks only: no entry
   return notes;
