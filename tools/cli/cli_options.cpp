@@ -24,6 +24,7 @@ const char* const kUsage =
     "  write-entry BOOK NUMBER TEXT    replace an entry's text (TEXT or @FILE)\n"
     "  delete-entry BOOK NUMBER        delete an entry\n"
     "  write-comment COMMENTARY VERSE TEXT  replace the comment on a verse\n"
+    "  import-notes FILE.nmi TITLE ABBR  import an old note set as a user Commentary\n"
     "  ref TEXT...                     parse verse references (\"jn 3:16-18; rom 5:8, 10\"):\n"
     "                                  ranges, stop position and the verses' text\n"
     "  ref --format ITEM...            verse indexes (INDEX or FIRST-LAST) to reference text\n"

@@ -15,6 +15,7 @@
 #include "tools/cli/entry_html_command.h"
 #include "tools/cli/export_command.h"
 #include "tools/cli/html_command.h"
+#include "tools/cli/import_notes_command.h"
 #include "tools/cli/module_commands.h"
 #include "tools/cli/module_lookup.h"
 #include "tools/cli/ref_command.h"
@@ -176,6 +177,8 @@ int Run(int argc, char** argv) {
     return RunHtmlEntryCommand(catalogue, *options);
   if (c == "preview") return RunPreviewCommand(catalogue, *options);
   if (c == "html") if (const int r = RunHtmlCommand(catalogue, *options); r >= 0) return r;
+  if (c == "import-notes")
+    return RunImportNotesCommand(catalogue, options->arguments, std::cout, std::cerr);
   if (c == "bigsearch") return RunBigSearchCommand(catalogue, *options);
   if (c == "guide") return RunGuideCommand(catalogue, *options);
   if (c == "skipped") {
