@@ -59,7 +59,7 @@ if(LUMORA_BUILD_TESTS)
     add_executable(lumora-ui-tests ${LUMORA_UI_TESTS})
     set_target_properties(lumora-ui-tests PROPERTIES AUTOMOC ON)
     target_link_libraries(lumora-ui-tests PRIVATE lumora-ui lumora-test-support lumora-cli-lib
-      lumora-devotion-samples Qt6::Test GTest::gtest)
+      lumora-devotion-samples lumora-noteset-samples Qt6::Test GTest::gtest)
     # The help tests read the pages as they are shipped.
     add_dependencies(lumora-ui-tests lumora-help)
     include(${PROJECT_SOURCE_DIR}/cmake/TestPrograms.cmake)

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,13 +13,16 @@
 
 #include "app/ui/editor_form.h"
 #include "app/ui/import_name_dialog.h"
+#include "app/ui/import_progress_form.h"
 #include "app/ui/main_window.h"
 #include "app/user_module_naming.h"
 #include "config/properties.h"
 #include "core/catalogue/module_catalogue.h"
+#include "core/import/note_set.h"
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
+#include "core/platform/file_system.h"
 #include "core/refs/verse_index.h"
 #include "core/text/cp1252.h"
 #include "render/ui/display_text.h"
@@ -108,6 +112,11 @@ TAuthoringFeature::TAuthoringFeature(TMain& main) : QObject(&main), main_(main) 
     const Kind k = kind;
     connect(action, &QAction::triggered, this, [this, k] { CreateCommand(k); });
     main_.Actions().AddUpdater(this, [this, action] { action->setEnabled(CanCreate()); });
+  }
+  if (QAction* action = main_.MainAction("ActionImport3x")) {
+    connect(action, &QAction::triggered, this, [this] { ImportCommand(); });
+    main_.Actions().AddUpdater(this,
+                               [this, action] { action->setEnabled(CanCreate() && !importing_); });
   }
   main_.InstallAuthoring(std::make_unique<TAuthoringService>(*this));
 }
@@ -354,6 +363,124 @@ void TAuthoringFeature::DeleteBookEntry(const TLMDictionaryModule& book, int ent
     view->EntriesChanged(std::min(entry, book.EntryCount() - 1));
   RedrawLinkingViews();
   if (!deleted.ok()) ShowError(QString::fromLatin1(kSaveFailedMessage));
+}
+
+// --- Note-set import ------------------------------------------------------------------
+
+namespace {
+
+// The import's progress on its window.
+class TImportProgressSink : public NoteImportProgress {
+ public:
+  explicit TImportProgressSink(TFormImportProgress& form) : form_(form) {}
+  void Pass(const std::string& text) override { form_.SetPass(ToDisplayText(text)); }
+  void Counter(const std::string& text) override { form_.SetCounter(ToDisplayText(text)); }
+  void Bar(int position, int maximum) override { form_.SetBar(position, maximum); }
+  bool AbortRequested() override { return form_.Poll(); }
+
+ private:
+  TFormImportProgress& form_;
+};
+
+constexpr const char* kImportExplanation =
+    "This function allows you to convert an old Lumora 3.x Note Set\ninto a Lumora 4 Commentary "
+    "Module. This function is intended for\nuse with user-created note sets and should not be used "
+    "for converting\nnote sets which are included with Lumora.";
+
+}  // namespace
+
+TFormImportProgress* TAuthoringFeature::ImportProgress() {
+  if (!import_progress_) import_progress_ = new TFormImportProgress(&main_);
+  return import_progress_;
+}
+
+void TAuthoringFeature::ImportCommand() {
+  if (!CanCreate() || importing_) return;
+  const QString explanation = QString::fromLatin1(kImportExplanation);
+  bool go = true;
+  if (info_message) {
+    go = info_message(explanation, true);
+  } else {
+    go = QMessageBox::information(&main_, QString::fromLatin1(kApplicationTitle), explanation,
+                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  }
+  if (!go) return;
+  main_.SetStatusText(QStringLiteral("Running Import process..."));
+  QString chosen;
+  if (choose_note_set) {
+    chosen = choose_note_set();
+  } else {
+    QString start;
+    for (const char* folder : {"C:\\Program Files\\Lumora95", "C:\\Program Files\\Lumora97",
+                               "C:\\Program Files\\Lumora"})
+      if (start.isEmpty() && std::filesystem::is_directory(folder))
+        start = QString::fromLatin1(folder);
+    chosen =
+        QFileDialog::getOpenFileName(&main_, QStringLiteral("Import Lumora 3.x Note Set"), start,
+                                     QStringLiteral("Lumora 3.x Note Sets (*.NMI *.nmi)"));
+  }
+  const bool imported = !chosen.isEmpty() && Import(chosen.toStdString());
+  if (imported) {
+    const QString done =
+        QStringLiteral("Conversion successful. The imported Note Set has been placed in \n") +
+        ToDisplayText(main_.Library().Catalogue().UserFolder()) +
+        QStringLiteral(
+            "\nas a user-created commentary.\n\nTHIS MODULE WILL BE AVAILBLE THE NEXT TIME "
+            "YOU START LUMORA 4.\nYOU MUST CLOSE AND RESTART LUMORA 4 TO ACCESS THE NEW "
+            "MODULE.");
+    if (info_message)
+      (void)info_message(done, false);
+    else
+      QMessageBox::information(&main_, QString::fromLatin1(kApplicationTitle), done);
+  }
+  main_.SetStatusText(QString());
+}
+
+bool TAuthoringFeature::Import(const std::string& chosen_file) {
+  TLibrary& library = main_.Library();
+  const TLMBibleModule* kjv = library.Kjv();
+  if (kjv == nullptr) return false;
+  FileSystem& fs = DefaultFileSystem();
+  Result<NoteSetFiles> files = OpenNoteSet(chosen_file, fs);
+  if (!files) {
+    ShowError(ToDisplayText(files.status().message()));
+    return false;
+  }
+  const std::string base = std::string(TrimNote(files->base_name));
+  const ProposedImportNames proposed = ProposeImportNames(base, library.Catalogue().NamesInUse());
+  TImportNameDlg* dialog = NameDialog();
+  dialog->setWindowTitle(QStringLiteral("Import 3.x Note Set"));
+  dialog->SetHelpContext(120);
+  dialog->SetPrompt(QStringLiteral("Old Title: ") + ToDisplayText(base));
+  dialog->TitleBox()->setText(ToDisplayText(proposed.title));
+  dialog->AbbreviationBox()->setText(ToDisplayText(proposed.abbreviation));
+  dialog->check_names = [this](std::string& title, std::string& abbreviation) {
+    return CheckNames(Kind::kCommentary, title, abbreviation);
+  };
+  if (dialog->exec() != QDialog::Accepted) return false;
+
+  // The command stays disabled until the import has ended, whatever its end.
+  importing_ = true;
+  main_.Actions().Invalidate();
+  TFormImportProgress* progress = ImportProgress();
+  progress->Start();
+  TImportProgressSink sink(*progress);
+  Result<std::string> written = Status::Error(ErrorKind::kIo, "not run");
+  try {
+    written = ImportNoteSet(*files, dialog->Title(), dialog->Abbreviation(),
+                            library.Catalogue().UserFolder(), *kjv, fs, &sink);
+  } catch (const std::exception& e) {
+    written = Status::Error(ErrorKind::kIo, e.what());
+  }
+  progress->hide();
+  importing_ = false;
+  main_.Actions().Invalidate();
+  if (!written) {
+    // Abort ends the import silently.
+    if (!IsNoteImportAbort(written.status())) ShowError(ToDisplayText(written.status().message()));
+    return false;
+  }
+  return true;
 }
 
 // --- The editor -----------------------------------------------------------------------

@@ -20,6 +20,7 @@ class TLMDictionaryModule;
 namespace lumora::ui {
 
 class TEditorForm;
+class TFormImportProgress;
 class TImportNameDlg;
 class TMain;
 
@@ -53,6 +54,18 @@ class TAuthoringFeature : public QObject {
 
   TImportNameDlg* NameDialog();
 
+  // "Import Lumora 3.x Note Set": the explanation, the file, the naming
+  // dialog, the import with its progress window, the outcome.
+  void ImportCommand();
+  // The import of the note set whose index is `chosen_file`, from the
+  // naming dialog on; false when it failed, was cancelled or aborted.
+  bool Import(const std::string& chosen_file);
+  TFormImportProgress* ImportProgress();
+  // The file the open dialog returns (tests answer it); empty: cancelled.
+  std::function<QString()> choose_note_set;
+  // Information messages with OK (and Cancel when `ask`); false: Cancel.
+  std::function<bool(const QString& text, bool ask)> info_message;
+
   // The entry editor, made on first use; null before.
   TEditorForm* Editor();
   TEditorForm* ExistingEditor() const;
@@ -85,6 +98,8 @@ class TAuthoringFeature : public QObject {
   TMain& main_;
   QPointer<TImportNameDlg> dialog_;
   QPointer<TEditorForm> editor_;
+  QPointer<TFormImportProgress> import_progress_;
+  bool importing_ = false;
 };
 
 TAuthoringFeature* InstallAuthoringFeature(TMain& main);

@@ -16,6 +16,7 @@
 #include "app/ui/authoring_feature.h"
 #include "app/ui/editor_form.h"
 #include "app/ui/import_name_dialog.h"
+#include "app/ui/import_progress_form.h"
 #include "app/ui/main_window.h"
 #include "config/memory_storage.h"
 #include "config/properties.h"
@@ -23,9 +24,11 @@
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
+#include "core/platform/file_system.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
+#include "tools/notesets/noteset_samples.h"
 #include "views/actions.h"
 #include "views/comment_view.h"
 #include "views/dict_view.h"
@@ -315,6 +318,55 @@ TEST_F(UserModulesUiTest, TheEditorOpensFromThePanesAndHoldsTheCloseWhileItHolds
   w.close();
   EXPECT_FALSE(editor->isVisible());
   EXPECT_FALSE(w.StartupComplete());  // closed and saved
+}
+
+TEST_F(UserModulesUiTest, ANoteSetIsImportedForTheNextStartAndDamageIsNamed) {
+  TMain& w = Start();
+  const std::string sets = folder_.Path() + "/sets";
+  std::filesystem::create_directories(sets);
+  Result<std::string> good =
+      notesets::WriteNoteSet(DefaultFileSystem(), sets, "My Study Notes", notesets::SampleNotes());
+  notesets::NoteSetOptions short_index;
+  short_index.damage = notesets::NoteSetDamage::kShortIndex;
+  Result<std::string> damaged = notesets::WriteNoteSet(DefaultFileSystem(), sets, "Broken Notes",
+                                                       notesets::SampleNotes(), short_index);
+  ASSERT_TRUE(good.ok() && damaged.ok());
+  QStringList infos;
+  feature_->info_message = [&infos](const QString& text, bool) {
+    infos << text;
+    return true;
+  };
+  QString chosen;
+  feature_->choose_note_set = [&chosen] { return chosen; };
+  const auto run = [&](const std::string& file) {
+    chosen = QString::fromStdString(file);
+    QTimer::singleShot(0, window_.get(), [this] {
+      TImportNameDlg* dialog = feature_->NameDialog();
+      if (dialog->isVisible()) dialog->accept();
+      if (dialog->isVisible()) dialog->reject();  // names refused
+    });
+    w.MainAction("ActionImport3x")->trigger();
+    test::Settle();
+  };
+  run(*good);
+  ASSERT_EQ(infos.size(), 2) << errors_.join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(infos.back().startsWith(QStringLiteral("Conversion successful.")));
+  // The proposed names, and the file for the next start (not loaded now).
+  EXPECT_EQ(feature_->NameDialog()->Title(), "My Study Notes");
+  EXPECT_EQ(feature_->NameDialog()->Abbreviation(), "MSN");
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder_.Path()) / "User" / "MSN.lmc"));
+  EXPECT_EQ(w.Library().FindCommentary("MSN"), nullptr);
+  EXPECT_TRUE(w.MainAction("ActionImport3x")->isEnabled());
+  EXPECT_FALSE(feature_->ImportProgress()->isVisible());
+
+  // Again with the same abbreviation: the module is not loaded yet, but its
+  // file is there, and the naming dialog says so before anything is read.
+  run(*good);
+  run(*damaged);
+  ASSERT_EQ(errors_.size(), 2);
+  EXPECT_TRUE(errors_[0].contains(QStringLiteral("MSN.lmc already exists in the User folder")));
+  EXPECT_EQ(errors_[1], QStringLiteral("Unable to import: NMI file size incorrect."));
+  EXPECT_EQ(infos.size(), 4);  // no second success
 }
 
 }  // namespace
