@@ -7,11 +7,14 @@
 #include <QToolButton>
 
 #include "config/properties.h"
+#include "render/html_escape.h"
 #include "render/link_ranges.h"
 #include "render/ui/display_text.h"
 #include "search/bible_search_text.h"
 #include "views/actions.h"
 #include "views/dict_view.h"
+
+#include "render/html_escape.h"
 #include "views/entry_box.h"
 #include "views/library.h"
 #include "views/resource_menu.h"
@@ -249,8 +252,17 @@ void TFrameDictView::PopulateContextMenu(QMenu& menu, const std::string& url,
     const TLMDictionaryModule* now = CurrentBook();
     if (now == nullptr || current_entry_ < 0 || current_entry_ >= now->EntryCount()) return;
     const std::string& title = now->EntryTitles()[static_cast<size_t>(current_entry_)];
-    host_.Authoring().SendToEditor("<a href=\"lmbook:" + now->GetAbbreviation() + "|" + title +
-                                   "\">" + now->GetAbbreviation() + ": " + title + "</a>");
+    // A title holding "&", "<" or a quote must not become markup.
+    const auto attribute = [](std::string text) {
+      for (size_t at = 0; (at = text.find('"', at)) != std::string::npos; at += 6)
+        text.replace(at, 1, "&quot;");
+      return text;
+    };
+    const std::string abbreviation = HtmlEscape(now->GetAbbreviation());
+    const std::string escaped = HtmlEscape(title);
+    host_.Authoring().SendToEditor("<a href=\"lmbook:" + attribute(abbreviation) + "|" +
+                                   attribute(escaped) + "\">" + abbreviation + ": " + escaped +
+                                   "</a>");
   });
   menu.addAction(ActionCopyHTMLSource);
 }

@@ -301,6 +301,20 @@ TEST_F(UserModulesUiTest, TheEditorOpensFromThePanesAndHoldsTheCloseWhileItHolds
   EXPECT_TRUE(notes->HasEntry(john3_16 - 1));
   EXPECT_NE(notes->GetEntryText(john3_16 - 1).find('\x05'), std::string::npos);
 
+  // A Book entry's link: its title arrives as text, never as markup.
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kBook, "Synthetic Herbs", "SYHB"));
+  auto* herbs = const_cast<TLMDictionaryModule*>(w.Library().FindBook("SYHB"));
+  ASSERT_TRUE(herbs->AddEntry("Salt & <Light>").ok());
+  w.ShowBookEntry(*herbs, 0, kNoMarkedVerse, kNoMarkedVerse);
+  QMenu menu;
+  w.DictView()->PopulateContextMenu(menu, std::string(), std::string());
+  QAction* send_link = menu.findChild<QAction*>(QStringLiteral("SendBookLink"));
+  ASSERT_NE(send_link, nullptr);
+  ASSERT_TRUE(send_link->isEnabled());
+  send_link->trigger();
+  EXPECT_NE(editor->SurfaceHtml().find("SYHB: Salt &amp; &lt;Light&gt;"), std::string::npos)
+      << editor->SurfaceHtml();
+
   // Unsaved text and a save that fails: the main window stays open.
   w.Authoring().SendToEditor(" more");
   editor->ask_save = [](const QString&) { return QMessageBox::Yes; };
