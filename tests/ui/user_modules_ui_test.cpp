@@ -25,6 +25,7 @@
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
 #include "core/platform/file_system.h"
+#include "render/ui/html_view.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/synthetic_library.h"
 #include "tests/ui/test_host.h"
@@ -381,6 +382,39 @@ TEST_F(UserModulesUiTest, ANoteSetIsImportedForTheNextStartAndDamageIsNamed) {
   EXPECT_TRUE(errors_[0].contains(QStringLiteral("MSN.lmc already exists in the User folder")));
   EXPECT_EQ(errors_[1], QStringLiteral("Unable to import: NMI file size incorrect."));
   EXPECT_EQ(infos.size(), 4);  // no second success
+}
+
+TEST_F(UserModulesUiTest, AWriteThatFailsIsNamedAndTheModuleShownAsItIs) {
+  TMain& w = Start();
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kBook, "Synthetic Herbs", "SYHB"));
+  auto* book = const_cast<TLMDictionaryModule*>(w.Library().FindBook("SYHB"));
+  ASSERT_TRUE(book->AddEntry("Anise").ok());
+  ASSERT_TRUE(book->AddEntry("Basil").ok());
+  ASSERT_TRUE(feature_->Create(TAuthoringFeature::Kind::kCommentary, "Synthetic Margin", "SYMG"));
+  auto* notes = const_cast<TLMCommentaryModule*>(w.Library().FindCommentary("SYMG"));
+  ASSERT_TRUE(notes->WriteEntry("A note", 0, *w.Library().Kjv()).ok());
+  w.ShowCommentary(notes, 0, 0, 0);
+  w.ShowBookEntry(*book, 1, kNoMarkedVerse, kNoMarkedVerse);
+  // The writers make the new file beside the old one first; a folder of
+  // that name makes every write fail, as a full or broken disk would.
+  for (const char* name : {"/User/SYHB.lmk.new", "/User/SYMG.lmc.new"})
+    std::filesystem::create_directories(folder_.Path() + name);
+  QStringList answers = {QStringLiteral("Cumin")};
+  feature_->ask_text = [&](const QString&, const QString&,
+                           const QString&) -> std::optional<QString> {
+    if (answers.isEmpty()) return std::nullopt;
+    return answers.takeFirst();
+  };
+  w.Authoring().AddBookEntry(*book);
+  w.Authoring().DeleteBookEntry(*book, 1);
+  w.Authoring().ClearComment(*notes, 0);
+  const QString failed = QString::fromLatin1(kSaveFailedMessage);
+  EXPECT_EQ(errors_, (QStringList{failed, failed, failed}));
+  // Nothing was changed, and the panes show what the modules hold.
+  EXPECT_EQ(book->EntryTitles(), (std::vector<std::string>{"Anise", "Basil"}));
+  EXPECT_EQ(w.DictView()->CurrentEntry(), 1);
+  EXPECT_TRUE(notes->HasEntry(0));
+  EXPECT_NE(w.CommentView()->HTMLView()->toPlainText().indexOf(QStringLiteral("A note")), -1);
 }
 
 }  // namespace
