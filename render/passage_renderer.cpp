@@ -132,13 +132,13 @@ std::string PassText(const TLMBibleModule& m, int verse, const TKeyArray& keys,
                      const TLMStrongsDataModule* strongs_data, bool paragraph_start,
                      std::string& side) {
   std::string text = m.GetVerseText(verse, m.IsStrongsLinks(), ctx.show_footnotes);
+  // Bytes 4 and 5 are the highlight markers; a damaged text must not bring
+  // its own, not even one that reads like a reader's message.
+  std::erase_if(text, [](char c) { return c == '\x04' || c == '\x05'; });
   if (text.starts_with(kNonFatalPrefix)) {
     // A damaged record: its message, shown as plain text.
     text = HtmlEscape(text);
   } else {
-    // Bytes 4 and 5 are the highlight markers; a damaged text must not
-    // bring its own.
-    std::erase_if(text, [](char c) { return c == '\x04' || c == '\x05'; });
     if (!keys.empty()) MarkKeys(text, keys, case_sensitive, m.IsStrongsLinks());
     TVerseMarkupOptions o;
     o.strongs_links = m.IsStrongsLinks();
