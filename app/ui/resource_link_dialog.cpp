@@ -60,6 +60,11 @@ TDlgResourceLink2::TDlgResourceLink2(TLibrary& library, QWidget* main_window)
     Empty();
     hide();
   });
+  // Its rows are entry numbers, which a Book's added or deleted entry moves.
+  connect(&library_, &TLibrary::bookEntriesAboutToChange, this, [this] {
+    Empty();
+    hide();
+  });
 }
 
 TDlgResourceLink2::~TDlgResourceLink2() = default;
