@@ -38,6 +38,13 @@ void TMain::ShowCommentary(const TLMCommentaryModule* commentary, int position, 
   if (k >= 0) comment_view_->ShowComment(k, position, first, last, false);
 }
 
+void TMain::ShowBibleVerse(const TLMBibleModule& bible, int verse) {
+  if (library_->IndexOf(&bible) < 0) return;
+  if (bible_view_->CurrentBible() != &bible) bible_view_->ShowBible(&bible);
+  ShowPane(TPane::kBible);
+  GoToVerse(verse, false);
+}
+
 void TMain::ShowBookEntry(const TLMDictionaryModule& book, int entry, int first, int last) {
   if (!library_->Contains(&book) || entry < 0 || entry >= book.EntryCount()) return;
   // One step: a tab change would first show its own entry (a stray render

@@ -172,6 +172,9 @@ class TMain : public QMainWindow, public IPaneHost {
   void ShowMessage(const QString& text) override;
   bool AskYesNo(const QString& caption, const QString& question) override;
   void GoToVerse(int verse, bool select_label) override;
+  // The Bible view shows `bible` (switching to it when it shows another)
+  // at `verse`: where the search windows open a Bible hit.
+  void ShowBibleVerse(const TLMBibleModule& bible, int verse);
   void ShowCommentary(const TLMCommentaryModule* commentary, int position, int first,
                       int last) override;
   void ShowBookEntry(const TLMDictionaryModule& book, int entry, int first, int last) override;

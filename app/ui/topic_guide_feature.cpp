@@ -41,11 +41,7 @@ TTopicGuideForm* TTopicGuideFeature::Form() {
   if (form_) return form_;
   TTopicGuideHost host;
   host.open_verse = [this](const TLMBibleModule& bible, int verse) {
-    TFrameBibleView* view = main_.BibleView();
-    if (view == nullptr) return;
-    if (view->CurrentBible() != &bible) view->ShowBible(&bible);
-    main_.ShowPane(TPane::kBible);
-    main_.GoToVerse(verse, false);
+    main_.ShowBibleVerse(bible, verse);
   };
   host.open_comment = [this](const TLMCommentaryModule& commentary, int slot, int first, int last) {
     main_.ShowCommentary(&commentary, slot, first, last);
