@@ -127,14 +127,15 @@ Result<std::string> DecompressBytes(const void* data, size_t length, size_t limi
   return inflaters::InflateWithZlib(bytes, length, limit);
 }
 
-Result<std::string_view> DecompressToScratch(const void* data, size_t length, size_t limit) {
+Result<std::string_view> DecompressToScratch(const void* data, size_t length, size_t limit,
+                                             size_t readable_after) {
   if (length == 0 || data == nullptr)
     return Status::Error(ErrorKind::kDecompression, "empty stream");
   if (length > UINT_MAX) return Status::Error(ErrorKind::kDecompression, "stream too large");
   const auto* bytes = static_cast<const uint8_t*>(data);
   if (g_engine.load(std::memory_order_relaxed) == InflateEngine::kFast) {
     if (std::optional<std::string_view> text =
-            inflaters::InflateWithLibdeflate(bytes, length, limit))
+            inflaters::InflateWithLibdeflate(bytes, length, limit, readable_after))
       return *text;
   }
   thread_local std::string zlib_text;

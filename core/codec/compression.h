@@ -31,8 +31,12 @@ Result<std::string> DecompressBytes(const void* data, size_t length,
 // DecompressBytes without the copy: the text lies in a buffer of the calling
 // thread that its next DecompressBytes or DecompressToScratch overwrites.
 // For readers that decode a text further at once (every verse read).
+// `readable_after`: bytes after the stream that may be read, though they are
+// not part of it (the next record of a mapped file); with a few dozen the
+// fast inflater reads ahead in place instead of copying a short stream.
 Result<std::string_view> DecompressToScratch(const void* data, size_t length,
-                                             size_t limit = kDefaultInflateLimit);
+                                             size_t limit = kDefaultInflateLimit,
+                                             size_t readable_after = 0);
 
 // The inflaters DecompressBytes can run. kFast is libdeflate where the build
 // has it (HasFastInflater()) and zlib where it has not.

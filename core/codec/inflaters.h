@@ -27,8 +27,9 @@ Result<size_t> InflateWithZlibInto(const uint8_t* data, size_t length, size_t li
 // (damaged, larger than `limit`, or declaring a window other than zlib's
 // 32 KB, which only zlib checks the way callers expect): the caller then
 // asks zlib. Not built in: always nullopt.
+// `readable_after` as for DecompressToScratch.
 std::optional<std::string_view> InflateWithLibdeflate(const uint8_t* data, size_t length,
-                                                      size_t limit);
+                                                      size_t limit, size_t readable_after = 0);
 bool HasLibdeflate();
 
 }  // namespace lumora::inflaters

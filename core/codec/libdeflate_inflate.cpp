@@ -34,13 +34,17 @@ class LibdeflateState {
   LibdeflateState& operator=(const LibdeflateState&) = delete;
 
   // The text in the thread's buffer, valid until the next call.
-  std::optional<std::string_view> Inflate(const uint8_t* data, size_t length, size_t limit) {
+  std::optional<std::string_view> Inflate(const uint8_t* data, size_t length, size_t limit,
+                                          size_t readable_after) {
     if (decompressor_ == nullptr) return std::nullopt;
     // libdeflate decodes fastest while it may read ahead; a short record is
-    // copied in front of zero bytes so that it can, and the stream must
-    // still end within the record.
+    // read in place when the bytes after it may be read, and copied in
+    // front of zero bytes when not. Either way the stream must still end
+    // within the record.
     size_t readable = length;
-    if (length <= kPaddedInput) {
+    if (length <= kPaddedInput && readable_after >= kInputPadding) {
+      readable = length + kInputPadding;
+    } else if (length <= kPaddedInput) {
       std::memcpy(input_, data, length);
       std::memset(input_ + length, 0, kInputPadding);
       data = input_;
@@ -90,17 +94,17 @@ bool IsStandardZlibHeader(const uint8_t* data, size_t length) {
 }  // namespace
 
 std::optional<std::string_view> InflateWithLibdeflate(const uint8_t* data, size_t length,
-                                                      size_t limit) {
+                                                      size_t limit, size_t readable_after) {
   if (limit == 0 || !IsStandardZlibHeader(data, length)) return std::nullopt;
   thread_local LibdeflateState state;
-  return state.Inflate(data, length, limit);
+  return state.Inflate(data, length, limit, readable_after);
 }
 
 bool HasLibdeflate() { return true; }
 
 #else
 
-std::optional<std::string_view> InflateWithLibdeflate(const uint8_t*, size_t, size_t) {
+std::optional<std::string_view> InflateWithLibdeflate(const uint8_t*, size_t, size_t, size_t) {
   return std::nullopt;
 }
 

@@ -149,7 +149,9 @@ std::string TLMBibleModule::GetVerseText(int index, bool with_strongs, bool keep
     return NonFatal("Verse record outside the file on GetVerseText", index);
   if (r.size == 0) return std::string();
   LoadWords();  // first: it inflates too, and would overwrite the scratch text
-  Result<std::string_view> raw = DecompressToScratch(base_ + r.offset, r.size);
+  const size_t after = size_ - (static_cast<size_t>(r.offset) + r.size);
+  Result<std::string_view> raw =
+      DecompressToScratch(base_ + r.offset, r.size, kDefaultInflateLimit, after);
   if (!raw.ok()) return NonFatal(raw.status().message() + " on GetVerseText", index);
   if (!words_ok_) return NonFatal("word list damaged on GetVerseText", index);
   const StrongsTokens tokens = !HasStrongs()  ? StrongsTokens::kKeep

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
+#include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "core/codec/base205.h"
 
@@ -146,101 +152,172 @@ VerseWordTable::VerseWordTable(const PackedStrings* words) : words_(words), slot
 
 namespace {
 
-// Where DecodeVerseText writes: a buffer per thread, kept between calls,
-// so a verse costs one allocation (its result) however it grows.
-class VerseTextWriter {
- public:
-  VerseTextWriter() {
-    thread_local std::string buffer;
-    buffer_ = &buffer;
-    at_ = 0;
-  }
-  void Byte(char c) {
-    Room(1);
-    (*buffer_)[at_++] = c;
-  }
-  // The word in 16 bytes at once; the bytes past its length are
-  // overwritten by whatever follows, or cut off at the end.
-  void Word(const VerseWordTable& words, size_t position) {
-    const VerseWordTable::Slot& slot = words.slot(position);
-    if (slot.length == VerseWordTable::kLongWord) return Bytes(words.words()[position]);
-    Room(sizeof slot);
-    std::memcpy(buffer_->data() + at_, &slot, sizeof slot);
-    at_ += slot.length;
-  }
-  void Bytes(std::string_view s) {
-    Room(s.size());
-    std::memcpy(buffer_->data() + at_, s.data(), s.size());
-    at_ += s.size();
-  }
-  void Token(char marker, int number) {
-    static const char kHex[] = "0123456789abcdef";
-    Room(6);
-    char* out = buffer_->data() + at_;
-    out[0] = marker;
-    out[1] = '$';
-    for (int k = 0; k < 4; ++k) out[2 + k] = kHex[(number >> (12 - 4 * k)) & 0xF];
-    at_ += 6;
-  }
-  std::string Text() const { return std::string(buffer_->data(), at_); }
-  size_t Size() const { return at_; }
-
- private:
-  void Room(size_t n) {
-    if (at_ + n > buffer_->size()) buffer_->resize(std::max<size_t>(2 * buffer_->size(), at_ + n + 256));
-  }
-  std::string* buffer_;
-  size_t at_;
-};
-
 bool IsWordCodeByte(char c) { return c == kWordCode1Byte || c == kWordCode2Byte; }
 bool IsDigitByte(char c) { return IsBase205Digit(static_cast<unsigned char>(c)); }
 
+// Bit i set where block[i] (of 64 bytes) is a byte the walk must look at:
+// a word code, and a Strong's marker unless tokens are kept. Digits are
+// never such bytes, so the set bits are the codes in order.
+uint64_t CodeMask(const char* block, bool with_markers) {
+  uint64_t mask = 0;
+#ifdef __SSE2__
+  // byte - first below the count, unsigned: min(byte - first, count - 1)
+  // equals byte - first.
+  const char first = with_markers ? kHebrewStrongsByte : kWordCode1Byte;
+  const __m128i base = _mm_set1_epi8(first);
+  const __m128i top = _mm_set1_epi8(static_cast<char>(kWordCode2Byte - first));
+  for (int k = 0; k < 4; ++k) {
+    const __m128i chunk =
+        _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k)), base);
+    const __m128i hit = _mm_cmpeq_epi8(_mm_min_epu8(chunk, top), chunk);
+    mask |= static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hit))) << (16 * k);
+  }
+#else
+  for (int i = 0; i < 64; ++i) {
+    const char c = block[i];
+    mask |= static_cast<uint64_t>(IsWordCodeByte(c) || (with_markers && IsStrongsByte(c))) << i;
+  }
+#endif
+  return mask;
+}
+
 // Walks `raw` as ExpandWordCodes does and handles each Strong's token where
-// the expanded text would have it. kTakeThePasses when that cannot be told
-// from the raw text: a marker followed by a word code, whose word would
-// supply the token's digits.
+// the expanded text would have it, writing into the calling thread's buffer.
+// kTakeThePasses when that cannot be told from the raw text: a marker
+// followed by a word code, whose word would supply the token's digits.
 enum class Walk { kDone, kTakeThePasses, kTooLong };
 
-template <class Sink>
+// Out of line: the walk keeps its position and room in registers, and only
+// a long word or a text past the first estimate comes here.
+[[gnu::noinline]] std::pair<char*, size_t> GrowBuffer(std::string& buffer, size_t need) {
+  buffer.resize(std::max(2 * buffer.size(), need + 256));
+  return {buffer.data(), buffer.size()};
+}
+
+// The codes are found 64 bytes at a time up front and then visited bit by
+// bit, so finding the next one never waits on decoding the last; the plain
+// bytes between two codes go in one copy. The output position and room live
+// in locals, not in an object: every byte written goes through a char
+// pointer, which may alias anything, so fields would be reloaded each time.
 Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTokens tokens,
-                   size_t limit, Sink& sink) {
+                   size_t limit, std::string_view& text) {
+  thread_local std::string buffer;
+  // A word code of two or three bytes gives at most 15 bytes (one 16-byte
+  // slot copy), a Strong's token of three at most six: eight bytes per raw
+  // byte and one slot of slack hold everything but long words, which make
+  // room for themselves. Past the limit the text fails anyway.
+  constexpr size_t kSlot = sizeof(VerseWordTable::Slot);
+  static constexpr VerseWordTable::Slot kNoBytes{};
+  const bool drop_tokens = tokens == StrongsTokens::kRemove;
+  const size_t first_room = std::min(raw.size(), limit / 8 + 1) * 8 + kSlot;
+  if (buffer.size() < first_room) buffer.resize(first_room);
+  char* out = buffer.data();
+  size_t room = buffer.size();
+  size_t at = 0;
+  auto make_room = [&](size_t n) {
+    if (at + n <= room) [[likely]]
+      return;
+    std::tie(out, room) = GrowBuffer(buffer, at + n);
+  };
+  const VerseWordTable::Slot* const slots = words.slots();
+  const size_t word_count = words.size();
+  const char* const bytes = raw.data();
   const size_t n = raw.size();
-  size_t p = 0;
-  while (p < n) {
-    const char c = raw[p];
-    if (IsWordCodeByte(c)) {
-      const size_t digits = c == kWordCode1Byte ? 1 : 2;
-      if (p + digits < n) {
-        int position = 0;
-        bool valid = true;
-        for (size_t k = 1; k <= digits; ++k) {
-          valid = valid && IsDigitByte(raw[p + k]);
-          position = position * kBase205 + DigitValue(raw[p + k]);
-        }
-        if (valid && position < static_cast<int>(words.size())) {
-          sink.Word(words, static_cast<size_t>(position));
-          // Only words grow the text past the raw bytes: checked after each,
-          // the buffer stays within the limit plus one word.
-          if (sink.Size() > limit) return Walk::kTooLong;
-          p += digits + 1;
-          continue;
-        }
-      }
-    } else if (tokens != StrongsTokens::kKeep && IsStrongsByte(c)) {
-      if (p + 2 < n && IsDigitByte(raw[p + 1]) && IsDigitByte(raw[p + 2])) {
-        if (tokens == StrongsTokens::kWriteOut)
-          sink.Token(c, DigitValue(raw[p + 1]) * kBase205 + DigitValue(raw[p + 2]));
-        p += 3;
-        continue;
-      }
-      if ((p + 1 < n && IsWordCodeByte(raw[p + 1])) || (p + 2 < n && IsWordCodeByte(raw[p + 2])))
-        return Walk::kTakeThePasses;
+  const bool with_markers = tokens != StrongsTokens::kKeep;
+  // Plain bytes p..end-1, sixteen at a time where the text has them.
+  auto copy_plain = [&](size_t p, size_t end) {
+    const size_t count = end - p;
+    make_room(count + kSlot);
+    if (count <= kSlot && p + kSlot <= n)
+      std::memcpy(out + at, bytes + p, kSlot);
+    else
+      std::memcpy(out + at, bytes + p, count);
+    at += count;
+  };
+  size_t p = 0;  // bytes before p are written
+  for (size_t block = 0; block < n; block += 64) {
+    uint64_t mask;
+    if (block + 64 <= n) {
+      mask = CodeMask(bytes + block, with_markers);
+    } else {
+      char tail[64] = {};
+      std::memcpy(tail, bytes + block, n - block);
+      mask = CodeMask(tail, with_markers);
     }
-    sink.Byte(c);
-    ++p;
+    for (; mask != 0; mask &= mask - 1) {
+      const size_t q = block + static_cast<size_t>(__builtin_ctzll(mask));
+      if (q < p) continue;  // inside a code already taken (never a digit, but cheap to be sure)
+      copy_plain(p, q);
+      p = q;
+      const char c = bytes[q];
+      // The common codes, a word of the list or a token dropped as a word of
+      // no bytes, without a branch between them: they alternate in tagged
+      // text. The word goes in 16 bytes at once; the bytes past its length
+      // are overwritten by whatever follows, or cut off at the end. Only
+      // words grow the text much past the raw bytes: checked after each,
+      // the buffer stays within the limit plus one word.
+      {
+        const bool marker = !IsWordCodeByte(c);
+        const size_t step = c == kWordCode1Byte ? 2 : 3;
+        if (q + step <= n) {
+          const unsigned d1 = static_cast<unsigned char>(bytes[q + 1]) - kBase205FirstDigit;
+          const unsigned d2 = static_cast<unsigned char>(bytes[q + step - 1]) - kBase205FirstDigit;
+          const size_t position = step == 2 ? d1 : size_t{d1} * kBase205 + d2;
+          const bool digits_ok = (d1 < kBase205) & (d2 < kBase205);
+          const bool known = marker ? drop_tokens : position < word_count;
+          const VerseWordTable::Slot* slot = marker ? &kNoBytes : slots + (known ? position : 0);
+          if (digits_ok && known && slot->length != VerseWordTable::kLongWord) [[likely]] {
+            make_room(kSlot);
+            std::memcpy(out + at, slot, kSlot);
+            at += slot->length;
+            if (at > limit) return Walk::kTooLong;
+            p = q + step;
+            continue;
+          }
+        }
+      }
+      // The rest: long words, tokens written out, and codes that are not.
+      if (IsWordCodeByte(c)) {
+        const size_t digits = c == kWordCode1Byte ? 1 : 2;
+        if (q + digits < n) {
+          size_t position = 0;
+          bool valid = true;
+          for (size_t k = 1; k <= digits; ++k) {
+            valid = valid && IsDigitByte(bytes[q + k]);
+            position = position * kBase205 + static_cast<size_t>(DigitValue(bytes[q + k]));
+          }
+          if (valid && position < word_count) {  // a word too long for its slot
+            const std::string_view word = words.words()[position];
+            make_room(word.size());
+            std::memcpy(out + at, word.data(), word.size());
+            at += word.size();
+            if (at > limit) return Walk::kTooLong;
+            p = q + digits + 1;
+          }
+        }
+      } else if (q + 2 < n && IsDigitByte(bytes[q + 1]) && IsDigitByte(bytes[q + 2])) {
+        if (tokens == StrongsTokens::kWriteOut) {
+          static const char kHex[] = "0123456789abcdef";
+          const int number = DigitValue(bytes[q + 1]) * kBase205 + DigitValue(bytes[q + 2]);
+          make_room(6);
+          out[at] = c;
+          out[at + 1] = '$';
+          for (int k = 0; k < 4; ++k) out[at + 2 + k] = kHex[(number >> (12 - 4 * k)) & 0xF];
+          at += 6;
+        }
+        p = q + 3;
+      } else if ((q + 1 < n && IsWordCodeByte(bytes[q + 1])) ||
+                 (q + 2 < n && IsWordCodeByte(bytes[q + 2]))) {
+        return Walk::kTakeThePasses;
+      }
+      // A code that is not one stays in the text as a plain byte: p is
+      // still q, and the next copy takes it.
+    }
   }
-  return sink.Size() > limit ? Walk::kTooLong : Walk::kDone;
+  copy_plain(p, n);
+  if (at > limit) return Walk::kTooLong;
+  text = std::string_view(out, at);
+  return Walk::kDone;
 }
 
 }  // namespace
@@ -248,9 +325,9 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
 std::optional<std::string> DecodeVerseText(std::string_view raw, const VerseWordTable& words,
                                            StrongsTokens tokens, size_t limit) {
   if (tokens == StrongsTokens::kKeep || !words.holds_strongs_bytes()) {
-    VerseTextWriter writer;
-    switch (WalkVerseText(raw, words, tokens, limit, writer)) {
-      case Walk::kDone: return writer.Text();
+    std::string_view text;
+    switch (WalkVerseText(raw, words, tokens, limit, text)) {
+      case Walk::kDone: return std::string(text);
       case Walk::kTooLong: return std::nullopt;
       case Walk::kTakeThePasses: break;
     }

@@ -68,7 +68,7 @@ class VerseWordTable {
     uint8_t length;  // kLongWord: read the word from words()
   };
   static constexpr uint8_t kLongWord = 0xFF;
-  const Slot& slot(size_t i) const { return slots_[i]; }
+  const Slot* slots() const { return slots_.data(); }
 
  private:
   static const PackedStrings kNoWords;
