@@ -4,10 +4,15 @@
 // conversion, to show where the search's time goes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "bench/bench_library.h"
+#include "search/full_search_pool.h"
 #include "search/full_search_scan.h"
 #include "search/full_search_text.h"
 #include "search/topic_guide.h"
@@ -90,6 +95,55 @@ void BM_FullSearchReadOnly(benchmark::State& state) {
   SetBytes(state, bytes);
 }
 BENCHMARK(BM_FullSearchReadOnly)->Unit(benchmark::kMillisecond);
+
+// The same reading shared by as many threads as the full search has
+// workers, each taking the next slice of a thousand items: the floor under
+// the search as it runs, on every core.
+void BM_FullSearchReadOnlyOnWorkers(benchmark::State& state) {
+  const TModuleCatalogue* c = Library(state);
+  if (c == nullptr) return;
+  const TBigSearchArray job = WholeLibrary(*c);
+  struct Slice {
+    const ModuleRef* module;
+    int first, end;
+  };
+  constexpr int kSliceItems = 1000;
+  std::vector<Slice> slices;
+  for (const TBigSearchNode& node : job)
+    for (int first = 0; first < node.module.ItemCount(); first += kSliceItems)
+      slices.push_back({&node.module, first, std::min(first + kSliceItems, node.module.ItemCount())});
+  const int workers = std::max(1, DefaultFullSearchWorkers());
+  std::atomic<uint64_t> bytes{0};
+  for (auto _ : state) {
+    bytes = 0;
+    std::atomic<size_t> next{0};
+    auto read = [&] {
+      uint64_t mine = 0;
+      for (size_t s = next++; s < slices.size(); s = next++) {
+        const ModuleRef& m = *slices[s].module;
+        for (int item = slices[s].first; item < slices[s].end; ++item) {
+          std::string text;
+          if (m.kind == ModuleKind::kBible)
+            text = m.bible->GetVerseText(item + 1, false, true);
+          else if (m.kind == ModuleKind::kBook)
+            text = m.book->GetEntryText(item);
+          else if (m.commentary->HasEntry(item))
+            text = m.commentary->GetEntryText(item);
+          mine += text.size();
+          benchmark::DoNotOptimize(text);
+        }
+      }
+      bytes += mine;
+    };
+    std::vector<std::thread> threads;
+    for (int w = 1; w < workers; ++w) threads.emplace_back(read);
+    read();
+    for (std::thread& t : threads) t.join();
+  }
+  SetBytes(state, bytes);
+  state.SetLabel(std::to_string(workers) + " threads");
+}
+BENCHMARK(BM_FullSearchReadOnlyOnWorkers)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Reading plus the plain-text conversion of entries, no matching.
 void BM_FullSearchReadAndConvert(benchmark::State& state) {

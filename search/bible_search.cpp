@@ -81,15 +81,17 @@ std::vector<std::string> SplitAtSpaces(std::string_view text) {
 }
 
 void KeepOnlyInOne(TKeyLocation& result, const std::vector<TKeyLocation>& sets) {
-  TLongWordArray once(result.Words().size(), 0), twice(result.Words().size(), 0);
-  for (const TKeyLocation& set : sets) {
-    const TLongWordArray& w = set.Words();
-    for (size_t i = 0; i < once.size() && i < w.size(); ++i) {
-      twice[i] |= once[i] & w[i];
-      once[i] |= w[i];
+  TLongWordArray& out = result.Words();
+  for (size_t i = 0; i < out.size(); ++i) {
+    uint32_t once = 0, twice = 0;  // bits in at least one set, in two or more
+    for (const TKeyLocation& set : sets) {
+      const TLongWordArray& w = set.Words();
+      if (i >= w.size()) continue;
+      twice |= once & w[i];
+      once |= w[i];
     }
+    out[i] = once & ~twice;
   }
-  for (size_t i = 0; i < once.size(); ++i) result.Words()[i] = once[i] & ~twice[i];
 }
 
 // Verses whose text holds the whole search text as written, as a phrase.

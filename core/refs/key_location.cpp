@@ -16,15 +16,6 @@ uint32_t TKeyLocation::UsedMask(size_t word) const {
   return (1u << (size_ - first_bit)) - 1;
 }
 
-void TKeyLocation::SetBit(int bit, bool on) {
-  if (bit < 0 || bit >= size_) return;
-  const uint32_t mask = 1u << (bit % 32);
-  if (on)
-    words_[bit / 32] |= mask;
-  else
-    words_[bit / 32] &= ~mask;
-}
-
 bool TKeyLocation::Test(int bit) const {
   if (bit < 0 || bit >= size_) return false;
   return (words_[bit / 32] >> (bit % 32)) & 1u;

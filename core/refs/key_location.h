@@ -18,8 +18,16 @@ class TKeyLocation {
 
   uint16_t Size() const { return size_; }
   void Clear();
-  // Bits at or beyond the size are ignored.
-  void SetBit(int bit, bool on);
+  // Bits at or beyond the size are ignored. Inline: a search sets one bit
+  // per verse found, thousands per search.
+  void SetBit(int bit, bool on) {
+    if (bit < 0 || bit >= size_) return;
+    const uint32_t mask = 1u << (bit % 32);
+    if (on)
+      words_[static_cast<size_t>(bit) / 32] |= mask;
+    else
+      words_[static_cast<size_t>(bit) / 32] &= ~mask;
+  }
   bool Test(int bit) const;
   // Word-by-word AND / OR of `other` into this set over the smaller of the
   // two sizes. Bits of this set beyond `other` are cleared by AndWith (the
