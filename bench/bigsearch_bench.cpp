@@ -5,13 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "bench/bench_library.h"
+#include "bench/read_everything.h"
 #include "search/full_search_pool.h"
 #include "search/full_search_scan.h"
 #include "search/full_search_text.h"
@@ -69,77 +67,27 @@ void BM_FullSearchGraceKjvOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_FullSearchGraceKjvOnly)->Unit(benchmark::kMillisecond);
 
-// Every verse and entry read as stored (inflated, word codes expanded), no
-// conversion, no matching: the floor under the search.
+// Every verse and entry read as stored, on one thread: the floor under a
+// scan on one thread.
 void BM_FullSearchReadOnly(benchmark::State& state) {
   const TModuleCatalogue* c = Library(state);
   if (c == nullptr) return;
+  const TBigSearchArray job = WholeLibrary(*c);
   uint64_t bytes = 0;
-  for (auto _ : state) {
-    bytes = 0;
-    for (const TBigSearchNode& node : WholeLibrary(*c)) {
-      const ModuleRef& m = node.module;
-      for (int item = 0; item < m.ItemCount(); ++item) {
-        std::string text;
-        if (m.kind == ModuleKind::kBible)
-          text = m.bible->GetVerseText(item + 1, false, true);
-        else if (m.kind == ModuleKind::kBook)
-          text = m.book->GetEntryText(item);
-        else if (m.commentary->HasEntry(item))
-          text = m.commentary->GetEntryText(item);
-        bytes += text.size();
-        benchmark::DoNotOptimize(text);
-      }
-    }
-  }
+  for (auto _ : state) bytes = ReadEverything(job);
   SetBytes(state, bytes);
 }
 BENCHMARK(BM_FullSearchReadOnly)->Unit(benchmark::kMillisecond);
 
 // The same reading shared by as many threads as the full search has
-// workers, each taking the next slice of a thousand items: the floor under
-// the search as it runs, on every core.
+// workers: the floor under the search as it runs, on every core.
 void BM_FullSearchReadOnlyOnWorkers(benchmark::State& state) {
   const TModuleCatalogue* c = Library(state);
   if (c == nullptr) return;
   const TBigSearchArray job = WholeLibrary(*c);
-  struct Slice {
-    const ModuleRef* module;
-    int first, end;
-  };
-  constexpr int kSliceItems = 1000;
-  std::vector<Slice> slices;
-  for (const TBigSearchNode& node : job)
-    for (int first = 0; first < node.module.ItemCount(); first += kSliceItems)
-      slices.push_back({&node.module, first, std::min(first + kSliceItems, node.module.ItemCount())});
   const int workers = std::max(1, DefaultFullSearchWorkers());
-  std::atomic<uint64_t> bytes{0};
-  for (auto _ : state) {
-    bytes = 0;
-    std::atomic<size_t> next{0};
-    auto read = [&] {
-      uint64_t mine = 0;
-      for (size_t s = next++; s < slices.size(); s = next++) {
-        const ModuleRef& m = *slices[s].module;
-        for (int item = slices[s].first; item < slices[s].end; ++item) {
-          std::string text;
-          if (m.kind == ModuleKind::kBible)
-            text = m.bible->GetVerseText(item + 1, false, true);
-          else if (m.kind == ModuleKind::kBook)
-            text = m.book->GetEntryText(item);
-          else if (m.commentary->HasEntry(item))
-            text = m.commentary->GetEntryText(item);
-          mine += text.size();
-          benchmark::DoNotOptimize(text);
-        }
-      }
-      bytes += mine;
-    };
-    std::vector<std::thread> threads;
-    for (int w = 1; w < workers; ++w) threads.emplace_back(read);
-    read();
-    for (std::thread& t : threads) t.join();
-  }
+  uint64_t bytes = 0;
+  for (auto _ : state) bytes = ReadEverything(job, workers);
   SetBytes(state, bytes);
   state.SetLabel(std::to_string(workers) + " threads");
 }

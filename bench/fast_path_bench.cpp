@@ -8,6 +8,7 @@
 // BM_AllVerses of an older build beside this one.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/read_everything.h"
 #include "core/catalogue/module_catalogue.h"
 #include "core/codec/compression.h"
 #include "core/modules/bible_mapping_cache.h"
@@ -95,34 +97,25 @@ void BM_FullSearchGraceReferenceVsFast(benchmark::State& state) {
 }
 BENCHMARK(BM_FullSearchGraceReferenceVsFast)->Unit(benchmark::kMillisecond);
 
-// Every verse and entry of the library read as stored, on one thread: the
-// floor under a scan on one thread (BM_FullSearchReadOnly), zlib against
-// the fast inflater.
+// Every verse and entry of the library read as stored: the floor under the
+// full search, zlib on one thread against the fast inflater on one thread
+// and on the search's workers.
 void BM_ReadEverythingReferenceVsFast(benchmark::State& state) {
   const TModuleCatalogue* c = FastPathLibrary(state);
   if (c == nullptr) return;
-  auto read = [c] {
-    const TBigSearchArray job = BuildSetJob(*c, kSetEverything, {}).value();
-    for (const TBigSearchNode& node : job) {
-      const ModuleRef& m = node.module;
-      for (int item = 0; item < m.ItemCount(); ++item) {
-        if (m.kind == ModuleKind::kBible)
-          benchmark::DoNotOptimize(m.bible->GetVerseText(item + 1, false, true));
-        else if (m.kind == ModuleKind::kBook)
-          benchmark::DoNotOptimize(m.book->GetEntryText(item));
-        else if (m.commentary->HasEntry(item))
-          benchmark::DoNotOptimize(m.commentary->GetEntryText(item));
-      }
-    }
-  };
-  double reference = 0, fast = 0;
+  const TBigSearchArray job = BuildSetJob(*c, kSetEverything, {}).value();
+  const int workers = std::max(1, DefaultFullSearchWorkers());
+  double reference = 0, fast = 0, on_workers = 0;
   for (auto _ : state) {
-    reference += Seconds(InflateEngine::kZlib, read);
-    fast += Seconds(InflateEngine::kFast, read);
+    reference += Seconds(InflateEngine::kZlib, [&] { bench::ReadEverything(job); });
+    fast += Seconds(InflateEngine::kFast, [&] { bench::ReadEverything(job); });
+    on_workers += Seconds(InflateEngine::kFast, [&] { bench::ReadEverything(job, workers); });
   }
   ReportPair(state, reference, fast);
+  state.counters["workers_ms"] = on_workers / static_cast<double>(state.iterations()) * 1e3;
+  state.counters["workers_ratio"] = reference / on_workers;
 }
-BENCHMARK(BM_ReadEverythingReferenceVsFast)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadEverythingReferenceVsFast)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Every KJV verse through GetVerseText as the Bible view reads it (plain,
 // without footnotes), zlib against the fast inflater.
