@@ -1,6 +1,7 @@
 #include "core/modules/verse_text_codec.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <tuple>
 #include <utility>
@@ -245,7 +246,7 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
       mask = CodeMask(tail, with_markers);
     }
     for (; mask != 0; mask &= mask - 1) {
-      const size_t q = block + static_cast<size_t>(__builtin_ctzll(mask));
+      const size_t q = block + static_cast<size_t>(std::countr_zero(mask));
       if (q < p) continue;  // inside a code already taken (never a digit, but cheap to be sure)
       copy_plain(p, q);
       p = q;

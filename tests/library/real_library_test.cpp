@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -11,10 +13,12 @@
 
 #include "core/catalogue/module_catalogue.h"
 #include "core/codec/base205.h"
+#include "core/codec/inflaters.h"
 #include "core/modules/bible_module.h"
 #include "core/modules/book_module.h"
 #include "core/modules/commentary_module.h"
 #include "core/modules/strongs_data.h"
+#include "core/modules/verse_text_codec.h"
 #include "core/text/cp1252.h"
 #include "tests/library/library_fixture.h"
 #include "tools/builder/kjv_versification.h"
@@ -215,6 +219,41 @@ TEST(RealLibrary, RangeCommentsAndNoteLinks) {
   }
   EXPECT_GT(note_links, 1000u);
   EXPECT_GT(verse_lists, 3000u);
+}
+
+// Every verse of every sample Bible read through GetVerseText, with the fast
+// inflater reading records in place and the one-pass decoder, against zlib
+// and the passes one after the other on the record as stored.
+TEST(RealLibrary, EveryVerseReadsAsZlibAndThePassesInTurnGiveIt) {
+  LUMORA_REQUIRE_LIBRARY(folder);
+  TModuleCatalogue catalogue;
+  ASSERT_TRUE(catalogue.LoadModules(folder).ok());
+  ASSERT_GE(catalogue.Bibles().size(), 3u);
+  for (const auto& bible : catalogue.Bibles()) {
+    std::ifstream in(bible->FileName(), std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto* base = reinterpret_cast<const uint8_t*>(file.data());
+    const PackedStrings& words = bible->Words();
+    int compared = 0;
+    for (int i = 1; i <= bible->VerseCount(); ++i) {
+      const BibleVerseRecord r = BibleVerseRecord::DecodeFrom(
+          base + bible->Header().verse_table + size_t(i - 1) * kBibleVerseRecordSize);
+      if (r.offset < 0 || r.size == 0) continue;
+      Result<std::string> raw = inflaters::InflateWithZlib(base + r.offset, r.size,
+                                                           kDefaultInflateLimit);
+      ASSERT_TRUE(raw.ok()) << bible->GetAbbreviation() << " " << i;
+      const std::string expanded = ExpandWordCodes(*raw, words).value();
+      const std::string plain = bible->HasStrongs() ? RemoveStrongs(expanded) : expanded;
+      const std::string tagged = bible->HasStrongs() ? WriteOutStrongs(expanded) : expanded;
+      ASSERT_EQ(bible->GetVerseText(i, false, true), plain) << bible->GetAbbreviation() << " " << i;
+      ASSERT_EQ(bible->GetVerseText(i, true, true), tagged) << bible->GetAbbreviation() << " " << i;
+      ASSERT_EQ(bible->GetVerseText(i, false, false),
+                bible->HasFootnotes() ? RemoveFootnotes(plain) : plain)
+          << bible->GetAbbreviation() << " " << i;
+      ++compared;
+    }
+    EXPECT_GT(compared, 30000) << bible->GetAbbreviation();
+  }
 }
 
 }  // namespace
