@@ -205,12 +205,16 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
   thread_local std::string buffer;
   // A word code of two or three bytes gives at most 15 bytes (one 16-byte
   // slot copy), a Strong's token of three at most six: eight bytes per raw
-  // byte and one slot of slack hold everything but long words, which make
-  // room for themselves. Past the limit the text fails anyway.
+  // byte and one slot of slack hold everything but long words, so a verse
+  // mostly needs no growing. Every write still makes room for itself: a
+  // damaged record of megabytes grows the buffer as it goes, and a buffer
+  // grown that far is not kept for the next verse.
   constexpr size_t kSlot = sizeof(VerseWordTable::Slot);
+  constexpr size_t kKeptBuffer = 1 << 20;
   static constexpr VerseWordTable::Slot kNoBytes{};
   const bool drop_tokens = tokens == StrongsTokens::kRemove;
-  const size_t first_room = std::min(raw.size(), limit / 8 + 1) * 8 + kSlot;
+  if (buffer.size() > kKeptBuffer) std::string().swap(buffer);
+  const size_t first_room = std::min(std::min(raw.size(), limit / 8 + 1) * 8 + kSlot, kKeptBuffer);
   if (buffer.size() < first_room) buffer.resize(first_room);
   char* out = buffer.data();
   size_t room = buffer.size();

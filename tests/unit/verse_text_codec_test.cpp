@@ -112,6 +112,12 @@ TEST(VerseTextDecoding, OnePassEqualsThePassesInTurn) {
       ASSERT_EQ(DecodeVerseText(raw, table, StrongsTokens::kWriteOut), WriteOutStrongs(expanded));
     }
   }
+  // Long words ten times the length of their codes, far past the buffer a
+  // thread keeps between verses: the decoder grows it as it writes.
+  std::string many;
+  for (int k = 0; k < 60000; ++k) many += "\x04" "9";
+  EXPECT_EQ(DecodeVerseText(many, VerseWordTable(&plain), StrongsTokens::kRemove),
+            ExpandWordCodes(many, plain));
   // A marker whose digits are a word: the word supplies them.
   EXPECT_EQ(DecodeVerseText("x\x03\x04" "5", VerseWordTable(&plain), StrongsTokens::kRemove), "x");
 }
