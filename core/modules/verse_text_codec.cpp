@@ -154,7 +154,6 @@ VerseWordTable::VerseWordTable(const PackedStrings* words) : words_(words), slot
 namespace {
 
 bool IsWordCodeByte(char c) { return c == kWordCode1Byte || c == kWordCode2Byte; }
-bool IsDigitByte(char c) { return IsBase205Digit(static_cast<unsigned char>(c)); }
 
 // Bit i set where block[i] (of 64 bytes) is a byte the walk must look at:
 // a word code, and a Strong's marker unless tokens are kept. Digits are
@@ -261,58 +260,45 @@ Walk WalkVerseText(std::string_view raw, const VerseWordTable& words, StrongsTok
       // are overwritten by whatever follows, or cut off at the end. Only
       // words grow the text much past the raw bytes: checked after each,
       // the buffer stays within the limit plus one word.
-      {
-        const bool marker = !IsWordCodeByte(c);
-        const size_t step = c == kWordCode1Byte ? 2 : 3;
-        if (q + step <= n) {
-          const unsigned d1 = static_cast<unsigned char>(bytes[q + 1]) - kBase205FirstDigit;
-          const unsigned d2 = static_cast<unsigned char>(bytes[q + step - 1]) - kBase205FirstDigit;
-          const size_t position = step == 2 ? d1 : size_t{d1} * kBase205 + d2;
-          const bool digits_ok = (d1 < kBase205) & (d2 < kBase205);
-          const bool known = marker ? drop_tokens : position < word_count;
-          const VerseWordTable::Slot* slot = marker ? &kNoBytes : slots + (known ? position : 0);
-          if (digits_ok && known && slot->length != VerseWordTable::kLongWord) [[likely]] {
-            make_room(kSlot);
-            std::memcpy(out + at, slot, kSlot);
-            at += slot->length;
-            if (at > limit) return Walk::kTooLong;
-            p = q + step;
-            continue;
-          }
-        }
+      const bool marker = !IsWordCodeByte(c);
+      const size_t step = c == kWordCode1Byte ? 2 : 3;
+      bool digits_ok = false;
+      size_t position = 0;
+      if (q + step <= n) {
+        const unsigned d1 = static_cast<unsigned char>(bytes[q + 1]) - kBase205FirstDigit;
+        const unsigned d2 = static_cast<unsigned char>(bytes[q + step - 1]) - kBase205FirstDigit;
+        position = step == 2 ? d1 : size_t{d1} * kBase205 + d2;
+        digits_ok = (d1 < kBase205) & (d2 < kBase205);
       }
-      // The rest: long words, tokens written out, and codes that are not.
-      if (IsWordCodeByte(c)) {
-        const size_t digits = c == kWordCode1Byte ? 1 : 2;
-        if (q + digits < n) {
-          size_t position = 0;
-          bool valid = true;
-          for (size_t k = 1; k <= digits; ++k) {
-            valid = valid && IsDigitByte(bytes[q + k]);
-            position = position * kBase205 + static_cast<size_t>(DigitValue(bytes[q + k]));
-          }
-          if (valid && position < word_count) {  // a word too long for its slot
-            const std::string_view word = words.words()[position];
-            make_room(word.size());
-            std::memcpy(out + at, word.data(), word.size());
-            at += word.size();
-            if (at > limit) return Walk::kTooLong;
-            p = q + digits + 1;
-          }
+      if (digits_ok && (marker ? drop_tokens : position < word_count)) [[likely]] {
+        const VerseWordTable::Slot* slot = marker ? &kNoBytes : slots + position;
+        if (slot->length != VerseWordTable::kLongWord) [[likely]] {
+          make_room(kSlot);
+          std::memcpy(out + at, slot, kSlot);
+          at += slot->length;
+        } else {
+          const std::string_view word = words.words()[position];
+          make_room(word.size());
+          std::memcpy(out + at, word.data(), word.size());
+          at += word.size();
         }
-      } else if (q + 2 < n && IsDigitByte(bytes[q + 1]) && IsDigitByte(bytes[q + 2])) {
-        if (tokens == StrongsTokens::kWriteOut) {
-          static const char kHex[] = "0123456789abcdef";
-          const int number = DigitValue(bytes[q + 1]) * kBase205 + DigitValue(bytes[q + 2]);
-          make_room(6);
-          out[at] = c;
-          out[at + 1] = '$';
-          for (int k = 0; k < 4; ++k) out[at + 2 + k] = kHex[(number >> (12 - 4 * k)) & 0xF];
-          at += 6;
-        }
+        if (at > limit) return Walk::kTooLong;
+        p = q + step;
+        continue;
+      }
+      // The rest: a token written out, a marker whose digits may be words,
+      // and codes that are not codes.
+      if (marker && digits_ok) {  // tokens are written out
+        static const char kHex[] = "0123456789abcdef";
+        const int number = DigitValue(bytes[q + 1]) * kBase205 + DigitValue(bytes[q + 2]);
+        make_room(6);
+        out[at] = c;
+        out[at + 1] = '$';
+        for (int k = 0; k < 4; ++k) out[at + 2 + k] = kHex[(number >> (12 - 4 * k)) & 0xF];
+        at += 6;
         p = q + 3;
-      } else if ((q + 1 < n && IsWordCodeByte(bytes[q + 1])) ||
-                 (q + 2 < n && IsWordCodeByte(bytes[q + 2]))) {
+      } else if (marker && ((q + 1 < n && IsWordCodeByte(bytes[q + 1])) ||
+                            (q + 2 < n && IsWordCodeByte(bytes[q + 2])))) {
         return Walk::kTakeThePasses;
       }
       // A code that is not one stays in the text as a plain byte: p is
